@@ -1,0 +1,26 @@
+/* The string type of the host protocol and its XDR codec. */
+#ifndef VAPI_XDRSTR_H
+#define VAPI_XDRSTR_H
+
+#include <rpc/rpc.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* A zero-terminated 8-bit string, or null. */
+typedef char *StringT;
+
+/* Largest string a peer may make the decoder allocate: the support
+   library's block limit (99,999,999 bytes) less the terminating zero. */
+#define VAPI_MAX_WIRE_STRING 99999998u
+
+/* XDR string with no protocol maximum; null is sent as "", and decoding
+   always yields an allocated string. */
+bool_t xdr_StringT(XDR *xdrs, StringT *objp);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
