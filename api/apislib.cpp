@@ -1,0 +1,245 @@
+// Start-up from the host's environment, the connection to the host and its
+// release, and the runtime's error reporting.
+#include "vapi/callbacks.h"
+#include "vapi/runtime.h"
+
+#include <arpa/inet.h>
+#include <errno.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <rpc/pmap_clnt.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+extern "C" {
+
+int32_t VA_errno = 0;
+int32_t VA_bailout = 0;
+struct timeval VA_TimeOut = {0, 0};
+uint32_t VA_SelectMask = 0;
+int32_t VA_clientno = -1;
+CLIENT *vellix_client = nullptr;
+
+}  // extern "C"
+
+namespace {
+
+// The name field of the environment is read into this buffer, so it holds
+// at most 255 characters.
+char myname[256] = "???";
+uint32_t myprog = 0, myvers = 0;
+uint32_t hisprog = 0, hisvers = 0;
+int32_t hispid = 0;
+SVCXPRT *client_transp = nullptr;
+int client_socket = -1;
+char h[256] = "";
+
+const long kDefaultTimeOut = 604800;  // seven days
+const int32_t kRemoteHostPid = -223;
+
+// Registers the client's program on a fresh TCP transport.
+const char *register_service()
+{
+    client_transp = svctcp_create(RPC_ANYSOCK, 0, 0);
+    if (client_transp == nullptr)
+        return "unable to create TCP service";
+    netconfig *nconf = getnetconfigent("tcp");
+    if (nconf == nullptr)
+        return "unable to register TCP client).";
+    // The compatibility constructor leaves the port out of the local
+    // address, and the port mapper must learn it from there.
+    netbuf &local = client_transp->xp_ltaddr;
+    if (local.buf != nullptr && local.len >= sizeof(sockaddr_in))
+        reinterpret_cast<sockaddr_in *>(local.buf)->sin_port = htons(client_transp->xp_port);
+    bool_t ok = svc_reg(client_transp, myprog, myvers, vx_api_prog_1, nconf);
+    freenetconfigent(nconf);
+    return ok ? nullptr : "unable to register TCP client).";
+}
+
+// Where the host is. A host started on this machine (no name given) is
+// local whatever this machine's own name resolves to: only then can its
+// process be watched. A named host is local when it resolves to this
+// machine's address or to loopback.
+const char *locate_host(const char *hostName, sockaddr_in *his)
+{
+    if (hostName == nullptr || hostName[0] == '\0') {
+        hostnameToRealAddr(nullptr, his);
+        return nullptr;
+    }
+    sockaddr_in mine;
+    if (hostnameToRealAddr(thishost(), &mine) != 0 || hostnameToRealAddr(hostName, his) != 0)
+        return "unable to gethostbyname";
+    bool loopback = (ntohl(his->sin_addr.s_addr) >> 24) == 127;
+    if (his->sin_addr.s_addr != mine.sin_addr.s_addr && !loopback)
+        hispid = kRemoteHostPid;
+    else
+        his->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return nullptr;
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t V_ApiRun(void)
+{
+    const char *err = V_ApiStartUp(nullptr);
+    if (err != nullptr)
+        V_ApiErr(err);
+    else
+        while (VA_bailout == 0)
+            V_ApiService(nullptr);
+    V_ApiShutDown();
+    return err != nullptr ? 1 : 0;
+}
+
+const char *V_ApiStartUp(V_ApiFdFuncT fdFunc)
+{
+    setbuf(stdout, nullptr);
+    rlimit limit{256, 256};
+    setrlimit(RLIMIT_NOFILE, &limit);
+    sigset_t all;
+    sigfillset(&all);
+    sigprocmask(SIG_UNBLOCK, &all, nullptr);
+    V_ApiSetFdFunc(fdFunc);
+
+    const char *env = getenv("VXAPIX");
+    int mp, mv, hp, hv, pid, number;
+    if (env == nullptr ||
+        sscanf(env, "%d.%d %d.%d %d.%d.%255s", &mp, &mv, &hp, &hv, &pid, &number, myname) != 7)
+        return "not called by a Vellix product";
+    if (number < 0) {
+        VA_clientno = ~number;
+    } else {
+        VA_clientno = number;
+        pid_t child = fork();
+        if (child < 0)
+            return "unable to fork";
+        if (child > 0)
+            _exit(0);
+    }
+    const char *err = hookup(mp, mv, hp, hv, pid, nullptr);
+    if (err != nullptr)
+        return err;
+    call_fd_func();
+    return nullptr;
+}
+
+const char *hookup(uint32_t myProg, uint32_t myVers, uint32_t hisProg, uint32_t hisVers,
+                   int32_t hisPid, const char *hostName)
+{
+    myprog = myProg;
+    myvers = myVers;
+    hisprog = hisProg;
+    hisvers = hisVers;
+    hispid = hisPid;
+    pmap_unset(myprog, myvers);
+
+    const char *err = register_service();
+    if (err != nullptr)
+        return err;
+    sockaddr_in his;
+    err = locate_host(hostName, &his);
+    if (err != nullptr)
+        return err;
+
+    client_socket = RPC_ANYSOCK;
+    vellix_client = clnttcp_create(&his, hisprog, hisvers, &client_socket, 0, 0);
+    if (vellix_client == nullptr)
+        return "unable to create TCP client";
+    timeval timeout = get_VA_TimeOut();
+    clnt_control(vellix_client, CLSET_TIMEOUT, reinterpret_cast<char *>(&timeout));
+    if (!Vapivx_InitAck(getpid()))
+        return "unable to make initial contact";
+    return nullptr;
+}
+
+void V_ApiShutDown(void)
+{
+    un_portmap();
+    if (client_transp != nullptr) {
+        svc_destroy(client_transp);
+        client_transp = nullptr;
+    }
+    if (client_socket >= 0) {
+        close(client_socket);
+        client_socket = -1;
+        // The handle must not close the descriptor a second time: by then
+        // the number may belong to someone else.
+        if (vellix_client != nullptr)
+            clnt_control(vellix_client, CLSET_FD_NCLOSE, nullptr);
+    }
+    if (vellix_client != nullptr) {
+        clnt_destroy(vellix_client);
+        vellix_client = nullptr;
+    }
+}
+
+void un_portmap(void)
+{
+    if (myprog == 0)
+        return;
+    pmap_unset(myprog, myvers);
+    myprog = 0;
+}
+
+int32_t V_ApiVellixAlive(void)
+{
+    if (hispid < 1)
+        return 1;
+    // A process we may not signal still exists.
+    return (kill(hispid, 0) == 0 || errno == EPERM) ? 1 : 0;
+}
+
+void V_ApiErr(const char *text)
+{
+    fprintf(stderr, "Vellix API client \"%s\": %s.\n", myname, text);
+}
+
+void V_ApiBailOut(void)
+{
+    VA_bailout = 1;
+}
+
+const char *thishost(void)
+{
+    if (h[0] == '\0') {
+        gethostname(h, sizeof h - 1);
+        h[sizeof h - 1] = '\0';
+    }
+    return h;
+}
+
+int32_t strEqual(const char *a, const char *b)
+{
+    return strcmp(a ? a : "", b ? b : "") == 0 ? 1 : 0;
+}
+
+int32_t hostnameToRealAddr(const char *name, struct sockaddr_in *address)
+{
+    memset(address, 0, sizeof *address);
+    if (strEqual(name, "") || strEqual(name, "localhost")) {
+        address->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    } else if (inet_aton(name, &address->sin_addr) == 0) {
+        hostent *entry = gethostbyname(name);
+        if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_addr_list[0] == nullptr)
+            return -1;
+        memcpy(&address->sin_addr, entry->h_addr_list[0], sizeof address->sin_addr);
+    }
+    address->sin_family = AF_INET;
+    address->sin_port = 0;
+    return 0;
+}
+
+struct timeval get_VA_TimeOut(void)
+{
+    if (VA_TimeOut.tv_sec == 0 && VA_TimeOut.tv_usec == 0)
+        VA_TimeOut.tv_sec = kDefaultTimeOut;
+    return VA_TimeOut;
+}
+
+}  // extern "C"
