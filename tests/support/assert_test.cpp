@@ -83,36 +83,28 @@ TEST(AssertDeathTest, FailureAbortsWithoutAMessage) {
         KilledBySignal(SIGABRT), "^$");
 }
 
-TEST(AssertDeathTest, HandlerRunsFirstAndReturningDoesNotStopTheAbort) {
+// With sayAssert installed, `failing` must run the handler, then abort.
+void handlerThenAbort(void (*failing)()) {
     EXPECT_EXIT(
         {
             V_SetAssert(sayAssert);
-            VdeFail();
-        },
-        KilledBySignal(SIGABRT), "^assert handler ran\n$");
-    EXPECT_EXIT(
-        {
-            V_SetAssert(sayAssert);
-            V_Alloc(V_MAX_BLOCK + 1, 0);
-        },
-        KilledBySignal(SIGABRT), "^assert handler ran\n$");
-    EXPECT_EXIT(
-        {
-            V_SetAssert(sayAssert);
-            V_HandleT *locked = V_AllocHandle(1, 0);
-            V_LockHandle(locked);
-            V_FreeHandle(locked);
+            failing();
         },
         KilledBySignal(SIGABRT), "^assert handler ran\n$");
 }
 
+TEST(AssertDeathTest, HandlerRunsFirstAndReturningDoesNotStopTheAbort) {
+    handlerThenAbort([] { VdeFail(); });
+    handlerThenAbort([] { V_Alloc(V_MAX_BLOCK + 1, 0); });
+    handlerThenAbort([] {
+        V_HandleT *locked = V_AllocHandle(1, 0);
+        V_LockHandle(locked);
+        V_FreeHandle(locked);
+    });
+}
+
 TEST(AssertDeathTest, SoftPreconditionFollowsStrictness) {
-    EXPECT_EXIT(
-        {
-            V_SetAssert(sayAssert);
-            VdeEnforcement();
-        },
-        KilledBySignal(SIGABRT), "^assert handler ran\n$");
+    handlerThenAbort([] { VdeEnforcement(); });
     checksHold([] {
         VdeSetStrictEnforcement(0);
         return VdeEnforcement() == 1 ? 0 : 1;
