@@ -123,12 +123,11 @@ bool parseParagraph(std::string_view line, ParaContent& para, std::string& why) 
                 para.text, why))
     return false;
   if (textEnd == std::string_view::npos) return true;
-  if (!parseLock(line.substr(textEnd + 1), para.lock, why)) return false;
   if (line.find('\t', textEnd + 1) != std::string_view::npos) {
     why = "more than one attribute after the text";
     return false;
   }
-  return true;
+  return parseLock(line.substr(textEnd + 1), para.lock, why);
 }
 
 bool parseLine(std::string_view line, DocContent& out, std::string& why) {

@@ -1,0 +1,200 @@
+// The document file format: exact round trips of awkward content, clear
+// errors for malformed files, and the shipped examples.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "docfile.h"
+
+using namespace vxhost;
+
+namespace {
+
+// A private directory, removed with everything in it at the end of the test.
+struct TempDir {
+  std::string path;
+  TempDir() {
+    char tmpl[] = "/tmp/docfile_test.XXXXXX";
+    path = mkdtemp(tmpl);
+  }
+  ~TempDir() {
+    for (const auto& name : entries()) unlink((path + "/" + name).c_str());
+    rmdir(path.c_str());
+  }
+  std::vector<std::string> entries() const {
+    std::vector<std::string> out;
+    if (DIR* d = opendir(path.c_str())) {
+      while (dirent* e = readdir(d))
+        if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") out.push_back(e->d_name);
+      closedir(d);
+    }
+    return out;
+  }
+  std::string write(const std::string& name, const std::string& text) const {
+    std::string full = path + "/" + name;
+    std::ofstream(full, std::ios::binary) << text;
+    return full;
+  }
+};
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void expectRoundTrip(const DocContent& c) {
+  std::string text = formatDocument(c);
+  DocContent back;
+  DocFileError err;
+  ASSERT_TRUE(parseDocument(text, back, err)) << "line " << err.line << ": " << err.reason << "\n" << text;
+  EXPECT_EQ(back, c) << text;
+  EXPECT_EQ(formatDocument(back), text);
+}
+
+TEST(DocFile, AwkwardCharactersRoundTrip) {
+  DocContent c;
+  c.formats = {"1Level", "with space", "@at", "#hash", "trailing ", "tab\there", "back\\slash"};
+  c.paras = {
+      {"1Level", "plain", 0},
+      {"", "", 0},                              // empty tag and text
+      {"Body", "tab\there\nnewline\r\\back", 0},
+      {"@directive-like", "# not a comment", 0},
+      {"#comment-like", "@not a directive", 0},
+      {"Body", "trailing blank ", 0},          // level names may end in a blank
+      {"Body", "  leading blanks", 0},
+      {"Body", "\x01\x1f\x7f control", 0},
+      {"Body", "8-bit \xa9 \xe9\xff", 0},
+      {"Body", "\\x41 looks like an escape", 0},
+      {"Lock", "locked", 1},
+      {"Lock", "negative lock", -7},
+      {"Lock", "ends in blank ", 2},
+      {"tag\twith\ttabs\\", "t", 0},
+  };
+  expectRoundTrip(c);
+}
+
+TEST(DocFile, RandomBytesRoundTrip) {
+  std::mt19937 rng(20261206);
+  auto randomText = [&](size_t maxLen) {
+    std::string s(rng() % (maxLen + 1), ' ');
+    for (char& ch : s) ch = static_cast<char>(1 + rng() % 255);  // any byte but NUL
+    return s;
+  };
+  for (int round = 0; round < 200; ++round) {
+    DocContent c;
+    for (int i = 0, n = static_cast<int>(rng() % 3); i < n; ++i) {
+      std::string name = randomText(8);
+      if (name.empty() || std::find(c.formats.begin(), c.formats.end(), name) != c.formats.end()) continue;
+      c.formats.push_back(name);
+    }
+    for (int i = 0, n = static_cast<int>(rng() % 6); i < n; ++i)
+      c.paras.push_back({randomText(6), randomText(20), rng() % 4 == 0 ? static_cast<int32_t>(rng()) : 0});
+    expectRoundTrip(c);
+    if (HasFatalFailure()) return;
+  }
+}
+
+TEST(DocFile, LenientReading) {
+  DocContent c;
+  DocFileError err;
+  // Windows line ends, blank lines, comments and a missing final line end.
+  ASSERT_TRUE(parseDocument("@vxdoc 1\r\n\r\n# note\r\n@format A\r\nA\tone\r\n\nA\ttwo", c, err)) << err.reason;
+  EXPECT_EQ(c.formats, std::vector<std::string>{"A"});
+  ASSERT_EQ(c.paras.size(), 2u);
+  EXPECT_EQ(c.paras[0].text, "one");
+  EXPECT_EQ(c.paras[1].text, "two");
+  // A header alone is a document without paragraphs (opened, it gets one).
+  ASSERT_TRUE(parseDocument("@vxdoc 1\n", c, err));
+  EXPECT_TRUE(c.paras.empty());
+}
+
+TEST(DocFile, MalformedFilesNameLineAndReason) {
+  struct Case {
+    std::string text;
+    int line;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"", 0, "empty file"},
+      {"1Level\tTopic\n", 1, "not a document file"},
+      {"@vxdoc 2\n", 1, "not a document file"},
+      {"@vxdoc 1\nBody without a tab\n", 2, "expected a tab"},
+      {"@vxdoc 1\n@format A\n@format A\n", 3, "declared twice"},
+      {"@vxdoc 1\n@format \n", 2, "needs a name"},
+      {"@vxdoc 1\n@style X\n", 2, "unknown directive '@style'"},
+      {"@vxdoc 1\n\nBody\tbad \\q escape\n", 3, "unknown escape \\q"},
+      {"@vxdoc 1\nBody\tends in \\\n", 2, "backslash at the end"},
+      {"@vxdoc 1\nBody\t\\x4\n", 2, "two hexadecimal digits"},
+      {"@vxdoc 1\nBody\t\\x00\n", 2, "NUL"},
+      {std::string("@vxdoc 1\nBody\tra\0w\n", 19), 2, "NUL"},
+      {"@vxdoc 1\nBody\ttext\t589=1\n", 2, "unknown attribute '589=1'"},
+      {"@vxdoc 1\nBody\ttext\t588=abc\n", 2, "32-bit decimal"},
+      {"@vxdoc 1\nBody\ttext\t588=\n", 2, "32-bit decimal"},
+      {"@vxdoc 1\nBody\ttext\t588=4294967296\n", 2, "32-bit decimal"},
+      {"@vxdoc 1\nBody\ttext\t588=1\tmore\n", 2, "more than one attribute"},
+  };
+  for (const auto& c : cases) {
+    DocContent out;
+    DocFileError err;
+    EXPECT_FALSE(parseDocument(c.text, out, err)) << c.text;
+    EXPECT_EQ(err.line, c.line) << c.text;
+    EXPECT_NE(err.reason.find(c.reason), std::string::npos) << c.text << " -> " << err.reason;
+  }
+}
+
+TEST(DocFile, LoadAndSaveFiles) {
+  TempDir dir;
+  DocContent c;
+  c.formats = {"1Level"};
+  c.paras = {{"1Level", "Topic", 0}, {"Body", "a\tb", 3}};
+  std::string path = dir.path + "/doc.vx";
+  std::string message;
+  ASSERT_EQ(saveDocument(path, c, message), status::kOk) << message;
+  EXPECT_EQ(slurp(path), "@vxdoc 1\n@format 1Level\n1Level\tTopic\nBody\ta\\tb\t588=3\n");
+  // Saving again replaces the file and leaves nothing else behind.
+  c.paras.pop_back();
+  ASSERT_EQ(saveDocument(path, c, message), status::kOk) << message;
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"doc.vx"});
+  DocContent back;
+  ASSERT_EQ(loadDocument(path, back, message), status::kOk) << message;
+  EXPECT_EQ(back, c);
+
+  EXPECT_EQ(loadDocument(dir.path + "/missing.vx", back, message), status::kNoFile);
+  EXPECT_NE(message.find("missing.vx: No such file"), std::string::npos) << message;
+  std::string bad = dir.write("bad.vx", "@vxdoc 1\n@format A\nno tab\n");
+  EXPECT_EQ(loadDocument(bad, back, message), status::kBadFile);
+  EXPECT_EQ(message, bad + ":3: expected a tab between the tag and the text");
+  EXPECT_EQ(saveDocument(dir.path + "/no/such/dir.vx", c, message), status::kNoFile);
+  EXPECT_NE(message.find("No such file"), std::string::npos) << message;
+}
+
+TEST(DocFile, ShippedExamplesLoad) {
+  TempDir dir;
+  const std::string examples = std::string(LINDREL_SOURCE_DIR) + "/examples/";
+  std::string message;
+  DocContent levels;
+  ASSERT_EQ(loadDocument(examples + "OutlineLevels.vx", levels, message), status::kOk) << message;
+  ASSERT_EQ(levels.paras.size(), 7u);
+  for (size_t i = 0; i < 7; ++i) EXPECT_EQ(levels.paras[i].text, std::to_string(i + 1) + "Level");
+
+  for (const char* name : {"Outline.vx", "project-plan.vx", "book.vx"}) {
+    DocContent c;
+    ASSERT_EQ(loadDocument(examples + name, c, message), status::kOk) << message;
+    EXPECT_FALSE(c.paras.empty()) << name;
+    // Every level the example uses is declared, so that level changes apply.
+    for (const auto& p : c.paras)
+      EXPECT_NE(std::find(c.formats.begin(), c.formats.end(), p.tag), c.formats.end()) << name << ": " << p.tag;
+    expectRoundTrip(c);
+  }
+}
+
+}  // namespace
