@@ -1,0 +1,141 @@
+// A client that writes every entry-point call to the file named by
+// LINDREL_TEST_LOG, one line each, and whose commands exercise the runtime's
+// control calls. Command numbers:
+//   1  nothing more              6  hand over, then take control again
+//   2  done-command twice        7  call host procedure 1340 and log the answer
+//   3  take control while held   8  bail out
+//   4  one nested service pass   9  service pass with a ready extra descriptor
+//   5  modal dialog wait
+#include "vapi/procs.h"
+#include "vapi/runtime.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void log(const char *format, ...)
+{
+    const char *path = getenv("LINDREL_TEST_LOG");
+    if (path == nullptr)
+        return;
+    char line[1024];
+    va_list args;
+    va_start(args, format);
+    int n = vsnprintf(line, sizeof line - 1, format, args);
+    va_end(args);
+    if (n < 0)
+        return;
+    if (n > static_cast<int>(sizeof line) - 2)
+        n = sizeof line - 2;
+    line[n++] = '\n';
+    int fd = open(path, O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (fd >= 0) {
+        ssize_t written = write(fd, line, static_cast<size_t>(n));
+        (void)written;
+        close(fd);
+    }
+}
+
+// The one place where the idle time-out may be shortened: test runs only.
+struct IdleHook {
+    IdleHook()
+    {
+        if (const char *s = getenv("LINDREL_TEST_IDLE_SECONDS"))
+            VdeApiSetIdleSeconds(atoi(s));
+    }
+} idleHook;
+
+void extra_descriptor_pass()
+{
+    int fds[2];
+    if (pipe(fds) != 0 || fds[0] >= 32)
+        return;
+    ssize_t written = write(fds[1], "x", 1);
+    (void)written;
+    uint32_t mask = 1u << fds[0];
+    int32_t result = V_ApiService(&mask);
+    log("extra %d %s", result, mask == (1u << fds[0]) ? "ready" : "not-ready");
+    close(fds[0]);
+    close(fds[1]);
+}
+
+}  // namespace
+
+extern "C" {
+
+void V_ApiInitialize(int32_t code)
+{
+    log("init %d clientno %d pid %d", code, VA_clientno, static_cast<int>(getpid()));
+}
+
+void V_ApiCommand(int32_t command)
+{
+    log("command %d", command);
+    switch (command) {
+    case 2: {
+        int32_t first = V_ApiDoneCommand();
+        int32_t second = V_ApiDoneCommand();
+        log("done %d %d", first, second);
+        break;
+    }
+    case 3:
+        log("take %d", V_ApiTakeControl());
+        break;
+    case 4:
+        V_ApiService(nullptr);
+        log("nested pass");
+        break;
+    case 5:
+        log("modal %d", V_ApiServiceModalCallbacks());
+        break;
+    case 6:
+        V_ApiDoneCommand();
+        log("take %d", V_ApiTakeControl());
+        break;
+    case 7: {
+        int32_t none = 0;
+        int32_t *number = api_client_number_1(&none, vellix_client);
+        log("host %d", number != nullptr ? *number : -1);
+        break;
+    }
+    case 8:
+        V_ApiBailOut();
+        break;
+    case 9:
+        extra_descriptor_pass();
+        break;
+    default:
+        break;
+    }
+    log("command %d end", command);
+}
+
+void V_ApiNotify(int32_t notification, uint32_t docId, StringT sparm, int32_t iparm)
+{
+    log("notify %d %u [%s] %d", notification, docId, sparm, iparm);
+}
+
+void V_ApiMessage(StringT message, uint32_t docId, uint32_t objId)
+{
+    log("message [%s] %u %u", message, docId, objId);
+}
+
+void V_ApiDialogEvent(int32_t dialogNum, int32_t item, int32_t detail)
+{
+    log("dialog %d %d %d", dialogNum, item, detail);
+    // A dialog opened from within a dialog: its own modal wait.
+    if (item == 99)
+        log("inner modal %d", V_ApiServiceModalCallbacks());
+}
+
+void V_ApiEmergency(void)
+{
+    log("emergency");
+}
+
+}  // extern "C"
