@@ -2,6 +2,7 @@
 // the host between client and host.
 #include "vapi/callbacks.h"
 #include "vapi/runtime.h"
+#include "vapi/session.h"
 
 namespace {
 
@@ -57,7 +58,12 @@ void *vx_api_message_1(VxApiMessageArgT *a, struct svc_req *rqstp)
 
 void *vx_api_notify_1(VxApiNotifyArgT *a, struct svc_req *rqstp)
 {
-    return hold_control(rqstp, [a] { V_ApiNotify(a->notification, a->docId, a->sparm, a->iparm); });
+    return hold_control(rqstp, [a] {
+        if (a->notification == V_API_FILTER_NOTIFICATION)  // its text is packed arguments
+            translateFileToFile(a->docId, a->sparm, a->iparm);
+        else
+            V_ApiNotify(a->notification, a->docId, a->sparm, a->iparm);
+    });
 }
 
 void *vx_api_dialog_event_1(VxApiDialogEventArgT *a, struct svc_req *rqstp)
