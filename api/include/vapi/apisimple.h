@@ -1,0 +1,45 @@
+/* One-call open, new-document and save, and the default parameter lists of
+ * the host's document operations.
+ *
+ * Every list returned here is a fresh V_PropValsT owned by the caller, to be
+ * adjusted with V_ApiAppendVal and friends and released with
+ * V_ApiDeallocatePropVals. A list that cannot be allocated comes back empty
+ * (count 0, null array). */
+#ifndef VAPI_APISIMPLE_H
+#define VAPI_APISIMPLE_H
+
+#include <stdint.h>
+
+#include "vapi/records.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* New document from a template; interactive lets the host ask the user.
+   The id of the new document, 0 on failure (VA_errno says why; -42 when the
+   parameters could not be allocated). */
+uint32_t V_ApiSimpleNewDoc(const char *templateName, int32_t interactive);
+/* The id of the opened document, 0 on failure. */
+uint32_t V_ApiSimpleOpen(const char *fileName, int32_t interactive);
+/* What V_ApiSave returns; 0 with VA_errno -42 when out of memory. */
+uint32_t V_ApiSimpleSave(uint32_t docId, const char *saveAsName, int32_t interactive);
+
+V_PropValsT V_ApiGetOpenDefaultParams(void);
+V_PropValsT V_ApiGetSaveDefaultParams(void);
+V_PropValsT V_ApiGetImportDefaultParams(void);
+V_PropValsT V_ApiGetExportDefaultParams(void);
+V_PropValsT V_ApiGetUpdateBookDefaultParams(void);
+V_PropValsT V_ApiGetSpellDefaultParams(void);
+
+/* The fixed lists behind the simple calls: new document (29 = 1), open (16
+   entries, then 29 = extra when extra is not 0) and save. */
+V_PropValsT initializeNewPropList(void);
+V_PropValsT initializeOpenPropList(int32_t extra);
+V_PropValsT initializeSavePropList(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
