@@ -1,0 +1,223 @@
+// JIS X 0208 in its three forms: JIS7 (escape sequences), Shift_JIS and
+// EUC-JP, with the half-width katakana of Shift_JIS and EUC-JP written
+// full-width in JIS7. Each converter is one reader of its source form
+// feeding one writer of its target form.
+#include "convertutils.h"
+
+namespace {
+
+#include "gen_hankaku.inc"
+
+using Bytes = const unsigned char *;
+constexpr unsigned char ESC = 0x1B;
+constexpr unsigned char kVoiced = 0xDE, kSemiVoiced = 0xDF, kSS2 = 0x8E;
+
+bool isSjisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF); }
+bool isSjisTrail(unsigned char b) { return b >= 0x40 && b <= 0xFC; }
+bool isKana(unsigned char b) { return b >= 0xA1 && b <= 0xDF; }
+bool isEucByte(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
+
+// Full-width Shift_JIS form of a half-width kana; a following sound mark is
+// merged into it when the kana takes one. Returns whether the mark was used.
+bool hanToZen(unsigned char kana, unsigned char mark, unsigned char out[2]) {
+    out[0] = kHanToZen[kana - 0xA1][0];
+    out[1] = kHanToZen[kana - 0xA1][1];
+    bool voicable = (kana >= 0xB6 && kana <= 0xC4) || (kana >= 0xCA && kana <= 0xCE) || kana == 0xB3;
+    bool semi = kana >= 0xCA && kana <= 0xCE;
+    if (mark == kVoiced && voicable) {
+        if ((out[1] >= 0x4A && out[1] <= 0x67) || (out[1] >= 0x6E && out[1] <= 0x7A)) ++out[1];
+        else if (out[0] == 0x83 && out[1] == 0x45) out[1] = 0x94;
+        return true;
+    }
+    if (mark == kSemiVoiced && semi) {
+        out[1] = static_cast<unsigned char>(out[1] + 2);
+        return true;
+    }
+    return false;
+}
+
+// ---- Writers -----------------------------------------------------------------
+
+// JIS7: double-byte runs bracketed by escape sequences.
+struct Jis7Writer {
+    VdeCharListT *cl;
+    bool dbl = false;
+    void pair(unsigned char a, unsigned char b) {
+        if (!dbl) {
+            VdeClPut(cl, ESC);
+            VdeClPut2(cl, '$', 'B');
+            dbl = true;
+        }
+        VdeClPut2(cl, a, b);
+    }
+    void leave() {
+        if (!dbl) return;
+        VdeClPut(cl, ESC);
+        VdeClPut2(cl, '(', 'J');
+        dbl = false;
+    }
+    void single(unsigned char c) {
+        leave();
+        VdeClPut(cl, c);
+    }
+    void raw(unsigned char a, unsigned char b) { VdeClPut2(cl, a, b); }
+    // A half-width kana as its full-width JIS character.
+    bool kana(unsigned char k, unsigned char mark) {
+        unsigned char z[2];
+        bool used = hanToZen(k, mark, z);
+        Vdesjis2jis(&z[0], &z[1]);
+        pair(z[0], z[1]);
+        return used;
+    }
+    int32_t finish(int32_t status) {
+        leave();
+        return status;
+    }
+};
+
+struct SjisWriter {
+    VdeCharListT *cl;
+    bool keepLineEnds;  // else newline and return go through the map like the rest
+    void pair(unsigned char a, unsigned char b) {
+        Vdejis2sjis(&a, &b);
+        VdeClPut2(cl, a, b);
+    }
+    void single(unsigned char c) {
+        // Single bytes come from outside: they take the host's controls.
+        if (!keepLineEnds || (c != '\n' && c != '\r')) c = static_cast<unsigned char>(VdeAsciiToVellix(c));
+        if (c) VdeClPut(cl, c);  // a byte without a counterpart is left out
+    }
+    void raw(unsigned char a, unsigned char b) { VdeClPut2(cl, a, b); }
+    bool kana(unsigned char k, unsigned char) {
+        VdeClPut(cl, k);
+        return false;
+    }
+    int32_t finish(int32_t status) { return status; }
+};
+
+struct EucWriter {
+    VdeCharListT *cl;
+    void pair(unsigned char a, unsigned char b) {
+        VdeClPut2(cl, static_cast<unsigned char>(a + 0x80), static_cast<unsigned char>(b + 0x80));
+    }
+    void single(unsigned char c) { VdeClPut(cl, c); }
+    void raw(unsigned char a, unsigned char b) { VdeClPut2(cl, a, b); }
+    bool kana(unsigned char k, unsigned char) {
+        VdeClPut2(cl, kSS2, k);
+        return false;
+    }
+    int32_t finish(int32_t status) { return status; }
+};
+
+// ---- Readers: each returns 0, or -1 when the text ends inside a character ----
+
+template <class W>
+int32_t readJis7(Bytes in, int32_t n, W &&w) {
+    bool dbl = false;
+    for (int32_t i = 0; i < n;) {
+        unsigned char b = in[i];
+        if (b == ESC) {
+            unsigned char c = i + 1 < n ? in[i + 1] : 0;
+            dbl = c == '$';
+            i += (c == '$' || c == '(') ? 3 : 1;
+        } else if (b == '\n' || b == '\r') {
+            dbl = false;
+            w.single(b), ++i;
+        } else if (dbl) {
+            if (i + 1 >= n) return w.finish(-1);
+            w.pair(b, in[i + 1]), i += 2;
+        } else {
+            w.single(b), ++i;
+        }
+    }
+    return w.finish(0);
+}
+
+template <class W>
+int32_t readSjis(Bytes in, int32_t n, W &&w) {
+    for (int32_t i = 0; i < n;) {
+        unsigned char b = in[i];
+        if (isSjisLead(b)) {
+            if (i + 1 >= n) return w.finish(-1);
+            unsigned char a = b, c = in[i + 1];
+            if (isSjisTrail(c)) {
+                Vdesjis2jis(&a, &c);
+                w.pair(a, c);
+            } else {
+                w.raw(a, c);
+            }
+            i += 2;
+        } else if (isKana(b)) {
+            unsigned char next = i + 1 < n ? in[i + 1] : 0;
+            i += w.kana(b, next) ? 2 : 1;
+        } else {
+            w.single(b), ++i;
+        }
+    }
+    return w.finish(0);
+}
+
+template <class W>
+int32_t readEuc(Bytes in, int32_t n, W &&w) {
+    for (int32_t i = 0; i < n;) {
+        unsigned char b = in[i];
+        if (isEucByte(b) || b == kSS2) {
+            if (i + 1 >= n) return w.finish(-1);
+            unsigned char c = in[i + 1];
+            i += 2;
+            if (b == kSS2 && isKana(c)) {
+                unsigned char mark = i + 1 < n && in[i] == kSS2 ? in[i + 1] : 0;
+                if (w.kana(c, mark)) i += 2;
+            } else if (b != kSS2 && isEucByte(c)) {
+                w.pair(b & 0x7F, c & 0x7F);
+            } else {
+                w.raw(b, c);
+            }
+        } else {
+            w.single(b), ++i;
+        }
+    }
+    return w.finish(0);
+}
+
+}  // namespace
+
+extern "C" {
+
+void Vdejis2sjis(unsigned char *first, unsigned char *second) {
+    int c1 = *first, c2 = *second;
+    int rowOffset = c1 < 0x5F ? 0x70 : 0xB0;
+    int cellOffset = (c1 & 1) ? (c2 > 0x5F ? 0x20 : 0x1F) : 0x7E;
+    *first = static_cast<unsigned char>(((c1 + 1) >> 1) + rowOffset);
+    *second = static_cast<unsigned char>(c2 + cellOffset);
+}
+
+void Vdesjis2jis(unsigned char *first, unsigned char *second) {
+    int c1 = *first, c2 = *second;
+    int adjust = c2 < 0x9F;
+    int rowOffset = c1 < 0xA0 ? 0x70 : 0xB0;
+    int cellOffset = adjust ? (c2 > 0x7F ? 0x20 : 0x1F) : 0x7E;
+    *first = static_cast<unsigned char>(((c1 - rowOffset) << 1) - adjust);
+    *second = static_cast<unsigned char>(c2 - cellOffset);
+}
+
+int32_t VdeJisToShiftJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
+    return readJis7(in, n, SjisWriter{cl, true});
+}
+int32_t VdeJisToEuc(const unsigned char *in, int32_t n, VdeCharListT *cl) {
+    return readJis7(in, n, EucWriter{cl});
+}
+int32_t VdeShiftJisToJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
+    return readSjis(in, n, Jis7Writer{cl});
+}
+int32_t VdeShiftJisToEuc(const unsigned char *in, int32_t n, VdeCharListT *cl) {
+    return readSjis(in, n, EucWriter{cl});
+}
+int32_t VdeEucToShiftJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
+    return readEuc(in, n, SjisWriter{cl, false});
+}
+int32_t VdeEucToJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
+    return readEuc(in, n, Jis7Writer{cl});
+}
+
+}  // extern "C"

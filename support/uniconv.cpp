@@ -1,0 +1,199 @@
+// Conversion to Unicode: fixed tables for the single-byte sets, tables for
+// the four double-byte sets loaded from .UCOD files, and UTF-8 output.
+#include <stdio.h>
+#include <string.h>
+
+#include <array>
+#include <new>
+#include <vector>
+
+#include "convertutils.h"
+#include "vsupport/memory.h"
+#include "vsupport/strings.h"
+
+namespace {
+
+#include "gen_symfonts.inc"
+
+using Bytes = const unsigned char *;
+
+constexpr std::array<uint16_t, 256> isoUni() {
+    std::array<uint16_t, 256> m{};
+    for (int b = 0; b < 256; ++b) m[b] = static_cast<uint16_t>(b);
+    m[0x7F] = VDE_NO_CHAR;
+    return m;
+}
+constexpr std::array<uint16_t, 256> kIsoUni = isoUni();
+
+// A loaded double-byte table: the file's block, and for each first byte the
+// row record inside it (lowest and highest second byte, then big-endian code
+// points), or null. Row 0 serves the single bytes.
+struct DoubleByteTable {
+    unsigned char *block;
+    unsigned char *rows[256];
+};
+
+// By font encoding 1 to 4, in file-name order.
+constexpr const char *kTableNames[4] = {"JISX0208.ShiftJIS", "KSC5601-1992", "BIG5", "GB2312-80.EUC"};
+DoubleByteTable *gTables[4];
+
+constexpr int kPathMax = 256;
+
+// Reads <directory>/unicode/<table>.UCOD whole; null when it cannot.
+unsigned char *loadPacked(const char *table, const char *directory, long *size) {
+    if (!directory || !*directory) return nullptr;
+    char path[kPathMax];
+    int32_t enc = vdeDialogEncodingId;
+    V_StrCpyNEnc(path, directory, kPathMax, enc);
+    if (path[strlen(path) - 1] != '/') V_StrCatNEnc(path, "/", kPathMax, enc);
+    V_StrCatNEnc(path, "unicode/", kPathMax, enc);
+    V_StrCatNEnc(path, table, kPathMax, enc);
+    int32_t len = V_StrCatNEnc(path, ".UCOD", kPathMax, enc);
+    // A name cut short by the bound would open some other file.
+    size_t want = strlen(directory) + (directory[strlen(directory) - 1] != '/') + 8 + V_StrLen(table) + 5;
+    if (static_cast<size_t>(len) != want) return nullptr;
+
+    FILE *f = fopen(path, "rb");
+    if (!f) return nullptr;
+    unsigned char *block = nullptr;
+    if (fseek(f, 0, SEEK_END) == 0) {
+        long n = ftell(f);
+        if (n > 0 && n <= static_cast<long>(V_MAX_BLOCK) && fseek(f, 0, SEEK_SET) == 0) {
+            block = static_cast<unsigned char *>(V_Calloc(static_cast<uint32_t>(n), 1, 0));
+            if (block && fread(block, 1, static_cast<size_t>(n), f) != static_cast<size_t>(n)) VdeFree(&block);
+            *size = n;
+        }
+    }
+    fclose(f);
+    return block;
+}
+
+void putBigEndian(unsigned char *p, uint16_t v) {
+    p[0] = static_cast<unsigned char>(v >> 8);
+    p[1] = static_cast<unsigned char>(v);
+}
+
+// Indexes the rows of a table file; a record cut short ends the table there.
+DoubleByteTable *parseTable(unsigned char *block, long size) {
+    DoubleByteTable *t = static_cast<DoubleByteTable *>(V_Calloc(1, sizeof(DoubleByteTable), V_MUSTSUCCEED));
+    t->block = block;
+    if (size < 2) return t;
+    int first = block[0], last = block[1];
+    long pos = 2;
+    for (int r = first ? first - 1 : 0; r <= last; ++r) {
+        if (pos + 2 > size) break;
+        unsigned char *row = block + pos;
+        int lo = row[0], hi = row[1];
+        pos += 2;
+        if (hi <= lo) continue;
+        long bytes = 2L * (hi - lo + 1);
+        if (pos + bytes > size) break;
+        pos += bytes;
+        t->rows[first && r == first - 1 ? 0 : r] = row;
+    }
+    // The single-byte row takes the host's control characters.
+    if (unsigned char *row0 = t->rows[0])
+        for (int b = row0[0]; b <= row0[1] && b < 0x20; ++b)
+            putBigEndian(row0 + 2 + 2 * (b - row0[0]), VdeVellixToUnicodeMap[b]);
+    return t;
+}
+
+uint32_t rowLookup(const unsigned char *row, int key) {
+    if (!row || key < row[0] || key > row[1]) return VDE_NO_CHAR;
+    const unsigned char *p = row + 2 + 2 * (key - row[0]);
+    return static_cast<uint32_t>(p[0]) << 8 | p[1];
+}
+
+const uint16_t *singleByteTable(int32_t textEnc) {
+    switch (textEnc) {
+    case VDE_TE_VELLIX: return VdeVellixToUnicodeMap;
+    case VDE_TE_ISOLATIN1: return kIsoUni.data();
+    case VDE_TE_SYMBOL: return kSymbolUni;
+    case VDE_TE_DINGBATS: return kDingbatsUni;
+    case VDE_TE_WINGDINGS: return kWingdingsUni;
+    default: return nullptr;
+    }
+}
+
+bool isSymbolFont(int32_t textEnc) { return textEnc >= VDE_TE_SYMBOL && textEnc <= VDE_TE_WINGDINGS; }
+
+void putUtf8(void *context, uint32_t cp) {
+    VdeCharListT *cl = static_cast<VdeCharListT *>(context);
+    if (cp < 0x80) return VdeClPut(cl, static_cast<unsigned char>(cp));
+    int n = cp < 0x800 ? 2 : cp < 0x10000 ? 3 : cp < 0x200000 ? 4 : cp < 0x4000000 ? 5 : 6;
+    static constexpr unsigned char kLeadMark[7] = {0, 0, 0xC0, 0xE0, 0xF0, 0xF8, 0xFC};
+    unsigned char out[6];
+    for (int i = n - 1; i > 0; --i, cp >>= 6) out[i] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+    out[0] = static_cast<unsigned char>(kLeadMark[n] | cp);
+    VdeClAddNChars(cl, reinterpret_cast<const char *>(out), n);
+}
+
+void putCodePoint(void *context, uint32_t cp) { static_cast<std::vector<int32_t> *>(context)->push_back(static_cast<int32_t>(cp)); }
+
+}  // namespace
+
+int32_t VdeDecodeToUnicode(const unsigned char *in, int32_t count, int32_t textEnc,
+                           VdeCodePointSinkT put, void *context) {
+    const uint16_t *single = singleByteTable(textEnc);
+    int32_t fontEnc = V_TextEncToFontEnc(textEnc);
+    const DoubleByteTable *dbl = fontEnc > 0 ? gTables[fontEnc - 1] : nullptr;
+    if (!single && !dbl) return -1;
+    const VdeFontEncT *enc = VdeFontEncRecord(single ? 0 : fontEnc);
+    Bytes end = in + count;
+    for (Bytes p = in; p < end;) {
+        uint32_t cp;
+        if (single) {
+            cp = isSymbolFont(textEnc) && *p < 0x20 ? VdeVellixToUnicodeMap[*p] : single[*p];
+            ++p;
+        } else if (VdeIsDoubleByte(enc, p, end)) {
+            cp = rowLookup(dbl->rows[p[0]], p[1]);
+            p += 2;
+        } else {
+            cp = rowLookup(dbl->rows[0], p[0]);
+            ++p;
+        }
+        if (cp == 0) break;
+        if (cp != VDE_NO_CHAR) put(context, cp);
+    }
+    return 0;
+}
+
+extern "C" {
+
+unsigned char *VdeGetPackedUnicodeInfo(const char *table, const char *directory) {
+    long size = 0;
+    return loadPacked(table, directory, &size);
+}
+
+void V_VdeInitUnicode(const char *directory) {
+    if (gTables[0]) return;
+    for (int i = 0; i < 4; ++i) {
+        long size = 0;
+        if (unsigned char *block = loadPacked(kTableNames[i], directory, &size))
+            gTables[i] = parseTable(block, size);
+    }
+}
+
+int32_t vdeTranslateToUnicode(const unsigned char *in, int32_t count, VdeCharListT *cl, int32_t textEnc) {
+    VdeDecodeToUnicode(in, count, textEnc, putUtf8, cl);
+    return 0;
+}
+
+int32_t *VdeTextEncStringToLString(const char *s, int32_t textEnc) {
+    if (!s || !*s) return nullptr;
+    std::vector<int32_t> cps;
+    try {
+        if (VdeDecodeToUnicode(reinterpret_cast<Bytes>(s), V_StrLen(s), textEnc, putCodePoint, &cps) != 0)
+            return nullptr;
+        cps.push_back(0);
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+    size_t bytes = cps.size() * sizeof(int32_t);
+    if (bytes > V_MAX_BLOCK) return nullptr;
+    int32_t *out = static_cast<int32_t *>(V_Alloc(static_cast<uint32_t>(bytes), 0));
+    if (out) memcpy(out, cps.data(), bytes);
+    return out;
+}
+
+}  // extern "C"
