@@ -41,7 +41,7 @@ sub hex_rows {
 }
 
 # A charmap as two hashes: code (hex string) -> code point, and code point ->
-# preferred code (a reversible entry wins over an irreversible one).
+# its codes, reversible entries first.
 sub load_charmap {
     my ($name) = @_;
     my (%code2u, %u2code);
@@ -51,7 +51,7 @@ sub load_charmap {
         my ($irr, $u, $code) = ($1, hex($2), $3);
         $code =~ s{/x}{}g;
         $code2u{$code} = $u unless exists $code2u{$code};
-        $u2code{$u} = $code if !$irr || !exists $u2code{$u};
+        if ($irr) { push @{$u2code{$u}}, $code } else { unshift @{$u2code{$u}}, $code }
     }
     close($fh);
     return (\%code2u, \%u2code);
@@ -153,22 +153,25 @@ sub load_charmap {
         return $n < 7650 ? 5401 + $n : undef;
     };
 
-    # number -> counterpart, both ways, through the shared code point.
+    # number -> counterpart, both ways, through the shared code point: the
+    # first code of the other set (reversible first) that has a number.
+    my $counterpart = sub {
+        my ($codes, $seq) = @_;
+        for my $c (@{$codes || []}) {
+            my $t = $seq->($c);
+            return $t if defined $t;
+        }
+        return undef;
+    };
     my (%b2c, %c2b);
     for my $code (keys %$b5c2u) {
         my $s = $big5_seq->($code);
-        next unless defined $s;
-        my $tw = $twu2c->{$b5c2u->{$code}};
-        next unless defined $tw;
-        my $t = $cns_seq->($tw);
+        my $t = defined $s ? $counterpart->($twu2c->{$b5c2u->{$code}}, $cns_seq) : undef;
         $b2c{$s} = $t if defined $t;
     }
     for my $code (keys %$twc2u) {
         my $s = $cns_seq->($code);
-        next unless defined $s;
-        my $b5 = $b5u2c->{$twc2u->{$code}};
-        next unless defined $b5;
-        my $t = $big5_seq->($b5);
+        my $t = defined $s ? $counterpart->($b5u2c->{$twc2u->{$code}}, $big5_seq) : undef;
         $c2b{$s} = $t if defined $t;
     }
 
