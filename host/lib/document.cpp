@@ -24,15 +24,9 @@ Document::Document(ObjId id, IdAllocator& ids, std::string name, const DocConten
   selection_ = {{first_, 0}, {first_, 0}};
 }
 
-const Paragraph* Document::paragraph(ObjId id) const {
-  auto it = paras_.find(id);
-  return it == paras_.end() ? nullptr : &it->second;
-}
+const Paragraph* Document::paragraph(ObjId id) const { return findIn(paras_, id); }
 
-Paragraph* Document::paragraph(ObjId id) {
-  auto it = paras_.find(id);
-  return it == paras_.end() ? nullptr : &it->second;
-}
+Paragraph* Document::paragraph(ObjId id) { return findIn(paras_, id); }
 
 std::vector<const Paragraph*> Document::paragraphs() const {
   std::vector<const Paragraph*> out;
@@ -42,14 +36,11 @@ std::vector<const Paragraph*> Document::paragraphs() const {
 }
 
 ObjId Document::findFormat(std::string_view name) const {
-  auto it = formatByName_.find(std::string(name));
-  return it == formatByName_.end() ? 0 : it->second;
+  const ObjId* id = findIn(formatByName_, std::string(name));
+  return id ? *id : 0;
 }
 
-const ParagraphFormat* Document::format(ObjId id) const {
-  auto it = formats_.find(id);
-  return it == formats_.end() ? nullptr : &it->second;
-}
+const ParagraphFormat* Document::format(ObjId id) const { return findIn(formats_, id); }
 
 ObjId Document::addFormat(const std::string& name) {
   if (ObjId existing = findFormat(name)) return existing;

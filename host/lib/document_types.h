@@ -117,6 +117,13 @@ struct DocContent {
   bool operator==(const DocContent& o) const { return formats == o.formats && paras == o.paras; }
 };
 
+// The value stored under `key` in a map, or null.
+template <typename Map>
+auto findIn(Map& map, const typename Map::key_type& key) -> decltype(&map.begin()->second) {
+  auto it = map.find(key);
+  return it == map.end() ? nullptr : &it->second;
+}
+
 // Hands out object identifiers; one per host, so that no identifier is ever
 // reused for another object.
 class IdAllocator {

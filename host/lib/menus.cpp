@@ -81,9 +81,8 @@ int32_t MenuSet::remove(ObjId item) {
 ObjId MenuSet::find(int32_t type, std::string_view name) const {
   const auto* byName = type == objtype::kMenu ? &menuByName_
                        : type == objtype::kCommand ? &commandByName_ : nullptr;
-  if (!byName) return 0;
-  auto it = byName->find(std::string(name));
-  return it == byName->end() ? 0 : it->second;
+  const ObjId* id = byName ? findIn(*byName, std::string(name)) : nullptr;
+  return id ? *id : 0;
 }
 
 ObjId MenuSet::commandByLabel(std::string_view label) const {
@@ -92,20 +91,11 @@ ObjId MenuSet::commandByLabel(std::string_view label) const {
   return 0;
 }
 
-const Menu* MenuSet::menu(ObjId id) const {
-  auto it = menus_.find(id);
-  return it == menus_.end() ? nullptr : &it->second;
-}
+const Menu* MenuSet::menu(ObjId id) const { return findIn(menus_, id); }
 
-Menu* MenuSet::menuPtr(ObjId id) {
-  auto it = menus_.find(id);
-  return it == menus_.end() ? nullptr : &it->second;
-}
+Menu* MenuSet::menuPtr(ObjId id) { return findIn(menus_, id); }
 
-const Command* MenuSet::command(ObjId id) const {
-  auto it = commands_.find(id);
-  return it == commands_.end() ? nullptr : &it->second;
-}
+const Command* MenuSet::command(ObjId id) const { return findIn(commands_, id); }
 
 ObjId MenuSet::firstItem(ObjId id) const {
   const Menu* m = menu(id);
@@ -147,8 +137,8 @@ const std::string* MenuSet::label(ObjId item) const {
 int32_t MenuSet::setLabel(ObjId item, const std::string& text) {
   if (Menu* m = menuPtr(item)) {
     m->label = text;
-  } else if (auto it = commands_.find(item); it != commands_.end()) {
-    it->second.label = text;
+  } else if (Command* c = findIn(commands_, item)) {
+    c->label = text;
   } else {
     return status::kBadObject;
   }
