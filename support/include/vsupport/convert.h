@@ -7,6 +7,8 @@
 
 #include <stdint.h>
 
+#include "vsupport/encoding.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
