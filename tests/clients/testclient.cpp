@@ -70,7 +70,8 @@ extern "C" {
 
 void V_ApiInitialize(int32_t code)
 {
-    log("init %d clientno %d pid %d", code, VA_clientno, static_cast<int>(getpid()));
+    log("init %d clientno %d pid %d env %s", code, VA_clientno, static_cast<int>(getpid()),
+        getenv("VXAPIX"));
 }
 
 void V_ApiCommand(int32_t command)
