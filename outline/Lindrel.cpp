@@ -1,0 +1,161 @@
+// Lindrel's entry points: the Outlining menu at start-up, and the dispatch of
+// menu commands and notified function codes to the outline routines.
+#include "hostcodes.h"
+#include "utils.h"
+#include "vapi/api.h"
+#include "vapi/runtime.h"
+#include "vsupport/memory.h"
+#include "vsupport/strings.h"
+#include "vsupport/strlist.h"
+
+namespace {
+
+// The level list, made at start-up and kept for the life of the process.
+V_StrListT *Hierarchy = nullptr;
+
+typedef void (*OutlineRoutineT)(uint32_t document, const V_StrListT *list);
+
+struct CommandT {
+    int32_t number;
+    const char *name;
+    const char *label;
+    OutlineRoutineT routine;  // null for New Outline and About
+};
+
+const CommandT kCommands[] = {
+    {1, "NewOutline", "New Outline", nullptr},
+    {3, "MoveRight", "Move Right", BlockDemote},
+    {2, "MoveLeft", "Move Left", BlockPromote},
+    {4, "MoveUp", "Move Up", BlockUp},
+    {5, "MoveDown", "Move Down", BlockDown},
+    {7, "NudgeRight", "Nudge Right", NudgeLineRight},
+    {6, "NudgeLeft", "Nudge Left", NudgeLineLeft},
+    {8, "NudgeUp", "Nudge Up", NudgeLineUp},
+    {9, "NudgeDown", "Nudge Down", NudgeLineDown},
+    {1000, "LindrelAbout", "About Lindrel...", nullptr},
+};
+const int32_t kNewOutline = 1, kAbout = 1000;
+
+// The Outlining menu's items in order: a command number, or a separator name.
+struct MenuItemT {
+    int32_t command;
+    const char *separator;
+};
+const MenuItemT kMenuItems[] = {
+    {1, nullptr},    {0, "Separator1"}, {3, nullptr}, {2, nullptr}, {4, nullptr},
+    {5, nullptr},    {0, "Separator2"}, {7, nullptr}, {6, nullptr}, {8, nullptr},
+    {9, nullptr},    {0, "Separator4"}, {1000, nullptr},
+};
+
+struct FunctionCodeT {
+    int32_t code;
+    OutlineRoutineT routine;
+    bool returnsValue;  // the host expects -10001 after a horizontal nudge
+};
+const FunctionCodeT kFunctionCodes[] = {
+    {kFcodeBlockUp, BlockUp, false},           {kFcodeBlockDown, BlockDown, false},
+    {kFcodeBlockPromote, BlockPromote, false}, {kFcodeBlockDemote, BlockDemote, false},
+    {kFcodeNudgeUp, NudgeLineUp, false},       {kFcodeNudgeDown, NudgeLineDown, false},
+    {kFcodeNudgeLeft, NudgeLineLeft, true},    {kFcodeNudgeRight, NudgeLineRight, true},
+};
+
+const char kAboutText[] =
+    "Lindrel \n"
+    "Version 1.0  Build 103 \n"
+    "Outline editing for Vellix documents.\n"
+    "Move Left and Move Right change a block's level; Move Up and Move Down swap it with its sibling.\n"
+    "The nudges do the same to a single paragraph.";
+
+const CommandT *FindCommand(int32_t number)
+{
+    for (const CommandT &command : kCommands)
+        if (command.number == number)
+            return &command;
+    return nullptr;
+}
+
+uint32_t ToolsMenu()
+{
+    uint32_t tools = V_ApiGetNamedObject(0, kMenuType, "DovraTools");
+    if (tools != 0)
+        return tools;
+    uint32_t mainMenu = V_ApiGetNamedObject(0, kMenuType, "!VellixMainMenu");
+    tools = V_ApiDefineAndAddMenu(mainMenu, "DovraTools", "Tools");
+    uint32_t quickMenu = V_ApiGetNamedObject(0, kMenuType, "!QuickVellixMainMenu");
+    V_ApiAddMenuToMenu(quickMenu, tools);
+    return tools;
+}
+
+void FillOutliningMenu(uint32_t menu)
+{
+    for (const MenuItemT &item : kMenuItems) {
+        if (item.separator != nullptr) {
+            uint32_t separator = V_ApiGetNamedObject(0, kCommandType, item.separator);
+            V_ApiAddCommandToMenu(menu, separator);
+        } else {
+            const CommandT *command = FindCommand(item.command);
+            V_ApiDefineAndAddCommand(command->number, menu, command->name, command->label, "");
+        }
+    }
+}
+
+// Puts the Outlining menu before the first Tools item whose label sorts at or
+// after "Outlining", case-insensitively. The menu itself is one of the items,
+// so the walk ends at it at the latest.
+void PlaceByLabel(uint32_t tools, uint32_t outlining)
+{
+    uint32_t item = V_ApiGetId(0, tools, kFirstItem);
+    char *label = V_ApiGetString(0, item, kItemLabel);
+    while (item != 0 && V_StrICmp(label, "Outlining") < 0) {
+        V_Free(label);
+        item = V_ApiGetId(0, item, kNextItem);
+        label = V_ApiGetString(0, item, kItemLabel);
+    }
+    if (item != 0)
+        V_ApiSetId(tools, outlining, kNextItem, item);
+    V_Free(label);
+}
+
+}  // namespace
+
+extern "C" void V_ApiInitialize(int32_t code)
+{
+    if (code != 1)
+        return;
+    uint32_t tools = ToolsMenu();
+    uint32_t outlining = V_ApiDefineMenu("Lindrel", "Outlining");
+    FillOutliningMenu(outlining);
+    V_ApiAddMenuToMenu(tools, outlining);
+    PlaceByLabel(tools, outlining);
+
+    Hierarchy = V_StrListNew(1, 1);
+    ReadOutlineHierarchy(Hierarchy);
+    V_ApiNotification(kFunctionNotification, 1);
+}
+
+extern "C" void V_ApiCommand(int32_t number)
+{
+    V_VdeInit();
+    uint32_t document = V_ApiGetId(0, 0, kActiveDocument);
+    if (number == kAbout) {
+        V_ApiAlert(kAboutText, kAboutAlertStyle);
+    } else if (number == kNewOutline) {
+        MakeOutline();
+    } else if (const CommandT *command = FindCommand(number)) {
+        command->routine(document, Hierarchy);
+    }
+}
+
+extern "C" void V_ApiNotify(int32_t notification, uint32_t document, StringT, int32_t code)
+{
+    if (notification != kFunctionNotification)
+        return;
+    for (const FunctionCodeT &function : kFunctionCodes) {
+        if (function.code != code)
+            continue;
+        function.routine(document, Hierarchy);
+        if (function.returnsValue)
+            V_ApiReturnValue(kNudgeReturnValue);
+        return;
+    }
+}

@@ -1,0 +1,93 @@
+// Host-call steps shared by the block and nudge routines.
+#include "edit.h"
+
+#include "hostcodes.h"
+#include "vapi/api.h"
+#include "vapi/apistruct.h"
+
+V_TextLocT SelectionStart(uint32_t document)
+{
+    return V_ApiGetTextRange(0, document, kSelection).start;
+}
+
+const char *ReadTag(uint32_t document, uint32_t paragraph, char **tag)
+{
+    V_ApiDeallocateString(tag);
+    *tag = V_ApiGetString(document, paragraph, kFormatTag);
+    return *tag;
+}
+
+void SetSelection(uint32_t document, V_TextLocT start, V_TextLocT end)
+{
+    V_TextRangeT range = {start, end};
+    V_ApiSetTextRange(0, document, kSelection, &range);
+}
+
+void SetInsertionPoint(uint32_t document, uint32_t paragraph, int32_t offset)
+{
+    V_TextLocT at = {paragraph, offset};
+    SetSelection(document, at, at);
+}
+
+void DisplayOff(void)
+{
+    V_ApiSetInt(0, 0, kDisplaySwitch, 0);
+}
+
+void DisplayOn(uint32_t document)
+{
+    V_ApiSetInt(0, 0, kDisplaySwitch, 1);
+    V_ApiRedisplay(document);
+}
+
+void CutKeepingClipboard(uint32_t document)
+{
+    V_ApiPushClipboard();
+    V_ApiCut(document, kCutPasteFlags);
+}
+
+void PasteRestoringClipboard(uint32_t document)
+{
+    V_ApiPaste(document, kCutPasteFlags);
+    V_ApiPopClipboard();
+}
+
+void DeleteIfSurvived(uint32_t document, uint32_t paragraph)
+{
+    if (V_ApiObjectValid(document, paragraph))
+        V_ApiDelete(document, paragraph);
+}
+
+uint32_t FirstParagraph(uint32_t document)
+{
+    uint32_t object = V_ApiGetId(0, document, kChainFirstLink);
+    object = V_ApiGetId(document, object, kChainSecondLink);
+    return V_ApiGetId(document, object, kFirstParagraph);
+}
+
+uint32_t FinalParagraph(uint32_t document, uint32_t from)
+{
+    uint32_t final = from;
+    for (uint32_t next = V_ApiGetId(document, final, kNextParagraph); next != 0;
+         next = V_ApiGetId(document, final, kNextParagraph))
+        final = next;
+    return final;
+}
+
+void PasteBelow(uint32_t document, uint32_t anchor, int32_t offset)
+{
+    uint32_t after = V_ApiGetId(document, anchor, kNextParagraph);
+    bool added = after == 0;
+    if (added) {
+        // A new empty paragraph after the last one to paste in front of.
+        SetInsertionPoint(document, anchor, kEndOfText);
+        V_TextLocT at = {anchor, kEndOfText};
+        V_ApiAddText(document, &at, "\n");
+    } else {
+        SetInsertionPoint(document, after, 0);
+    }
+    PasteRestoringClipboard(document);
+    if (added)
+        V_ApiDelete(document, FinalParagraph(document, anchor));
+    SetInsertionPoint(document, V_ApiGetId(document, anchor, kNextParagraph), offset);
+}

@@ -1,0 +1,92 @@
+// The four nudges: one paragraph one level left or right, or swapped with the
+// paragraph before or after it, whatever lies below it in the outline.
+#include "utils.h"
+
+#include "edit.h"
+#include "hostcodes.h"
+#include "vapi/api.h"
+#include "vapi/apistruct.h"
+
+namespace {
+
+typedef char *(*LevelStepT)(const char *, const V_StrListT *);
+
+void NudgeLevel(uint32_t document, const V_StrListT *list, LevelStepT step)
+{
+    DisplayOff();
+    uint32_t paragraph = SelectionStart(document).objId;
+    char *tag = V_ApiGetString(document, paragraph, kFormatTag);
+    if (InHierarchy(tag, list))
+        ApplyStyle(document, paragraph, step(tag, list));
+    DisplayOn(document);
+    V_ApiDeallocateString(&tag);
+}
+
+// The selection's paragraph and offset, and its neighbour along `direction`
+// when both are level paragraphs; neighbour 0 when there is nothing to move.
+struct NudgeTarget {
+    V_TextLocT start;
+    uint32_t neighbour;
+};
+
+NudgeTarget FindNeighbour(uint32_t document, const V_StrListT *list, int32_t direction)
+{
+    NudgeTarget target = {SelectionStart(document), 0};
+    char *tag = V_ApiGetString(document, target.start.objId, kFormatTag);
+    if (InHierarchy(tag, list)) {
+        uint32_t neighbour = V_ApiGetId(document, target.start.objId, direction);
+        if (neighbour != 0 && InHierarchy(ReadTag(document, neighbour, &tag), list))
+            target.neighbour = neighbour;
+    }
+    V_ApiDeallocateString(&tag);
+    return target;
+}
+
+void SelectWholeParagraph(uint32_t document, uint32_t paragraph)
+{
+    SetSelection(document, {paragraph, 0}, {paragraph, kEndOfParagraph});
+}
+
+}  // namespace
+
+extern "C" void NudgeLineRight(uint32_t document, const V_StrListT *list)
+{
+    NudgeLevel(document, list, GetNextLevel);
+}
+
+extern "C" void NudgeLineLeft(uint32_t document, const V_StrListT *list)
+{
+    NudgeLevel(document, list, GetPreviousLevel);
+}
+
+extern "C" void NudgeLineUp(uint32_t document, const V_StrListT *list)
+{
+    NudgeTarget target = FindNeighbour(document, list, kPreviousParagraph);
+    if (target.neighbour != 0) {
+        uint32_t paragraph = target.start.objId, previous = target.neighbour;
+        DisplayOff();
+        SelectWholeParagraph(document, paragraph);
+        CutKeepingClipboard(document);
+        DeleteIfSurvived(document, paragraph);
+        SetInsertionPoint(document, previous, 0);
+        PasteRestoringClipboard(document);
+        uint32_t moved = V_ApiGetId(document, previous, kPreviousParagraph);
+        SetInsertionPoint(document, moved, target.start.offset);
+        DisplayOn(document);
+    }
+    MakeVisible();
+}
+
+extern "C" void NudgeLineDown(uint32_t document, const V_StrListT *list)
+{
+    NudgeTarget target = FindNeighbour(document, list, kNextParagraph);
+    if (target.neighbour != 0) {
+        uint32_t paragraph = target.start.objId, next = target.neighbour;
+        DisplayOff();
+        SelectWholeParagraph(document, paragraph);
+        CutKeepingClipboard(document);
+        PasteBelow(document, next, target.start.offset);
+        DisplayOn(document);
+    }
+    MakeVisible();
+}

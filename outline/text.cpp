@@ -1,0 +1,114 @@
+// Paragraph text and style helpers shared by the outline routines.
+#include "utils.h"
+
+#include "hostcodes.h"
+#include "vapi/api.h"
+#include "vapi/apistruct.h"
+#include "vsupport/memory.h"
+#include "vsupport/strings.h"
+
+namespace {
+// Run by MakeVisible, in this order.
+const int32_t fcodes[2] = {259, 260};
+}  // namespace
+
+extern "C" char *CreateStringFromTextItems(const TextItemsT *items)
+{
+    char *result = nullptr;
+    for (uint32_t i = 0; i < items->count; i++) {
+        const TextItemT &item = items->items[i];
+        if (item.data.dataType != kStringItem)
+            continue;
+        if (result == nullptr) {
+            result = V_StrCopyString(item.data.text);
+            continue;
+        }
+        char *copy = V_StrCopyString(item.data.text);
+        result = static_cast<char *>(V_Realloc(result, V_StrLen(result) + V_StrLen(copy) + 1, 0));
+        V_StrCat(result, copy);
+        V_Free(copy);
+    }
+    return result;
+}
+
+extern "C" char *GetParagraphText(uint32_t document, uint32_t paragraph)
+{
+    V_TextRangeT range = {{paragraph, 0}, {paragraph, kEndOfParagraph}};
+    TextItemsT items = V_ApiGetTextForRange(document, &range, kStringItem);
+    char *text = CreateStringFromTextItems(&items);
+    V_ApiDeallocateTextItems(&items);
+    return text;
+}
+
+extern "C" char *ConcatenateString(const char *a, const char *b)
+{
+    char *joined = V_StrNew(V_StrLen(a) + V_StrLen(b) + 1);
+    if (joined == nullptr)
+        return nullptr;
+    if (a != nullptr)
+        V_StrCat(joined, a);
+    if (b != nullptr)
+        V_StrCat(joined, b);
+    return joined;
+}
+
+namespace {
+// Joins first and second in a scratch block and copies the result over
+// destination, which the caller has already made large enough.
+void JoinInto(char *destination, const char *first, const char *second)
+{
+    char *joined = ConcatenateString(first, second);
+    if (joined == nullptr)
+        return;
+    V_StrCpy(destination, joined);
+    V_Free(joined);
+}
+}  // namespace
+
+extern "C" void AppendString(char *destination, const char *source)
+{
+    JoinInto(destination, destination, source);
+}
+
+extern "C" void PrependString(char *destination, const char *source)
+{
+    JoinInto(destination, source, destination);
+}
+
+extern "C" void TrimString(char *s, int32_t n)
+{
+    int32_t len = V_StrLen(s);
+    for (int32_t i = 0; i < len - n + 1; i++)
+        s[i] = s[i + n];
+}
+
+extern "C" void ApplyStyle(uint32_t document, uint32_t paragraph, const char *name)
+{
+    // A null name travels as "" and names no format.
+    uint32_t format = V_ApiGetNamedObject(document, kParagraphFormatType, name);
+    if (format == 0)
+        return;
+    if (V_ApiGetInt(document, paragraph, kFormatLocked) != 0)
+        return;
+    V_PropValsT props = V_ApiGetProps(document, format);
+    V_ApiSetProps(document, paragraph, &props);
+    V_ApiDeallocatePropVals(&props);
+}
+
+extern "C" void MakeVisible(void)
+{
+    V_ApiFcodes(2, fcodes);
+}
+
+extern "C" char *TemplatePath(int32_t directoryProperty, const char *fileName)
+{
+    char *path = V_ApiGetString(0, 0, directoryProperty);
+    // A null directory grows into a zero-filled block: the path starts at "/".
+    uint32_t length = V_StrLen(path) + 1 + V_StrLen(fileName) + 1;
+    path = static_cast<char *>(V_Realloc(path, length, 0));
+    if (path == nullptr)
+        return nullptr;
+    AppendString(path, "/");
+    AppendString(path, fileName);
+    return path;
+}
