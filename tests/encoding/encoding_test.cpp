@@ -1,10 +1,10 @@
 // Text encodings: the registry, font encodings and locale flags, the Vellix
 // Roman tables and the backslash notation.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <string>
 
+#include "oracle.h"
 #include "vsupport/encoding.h"
 #include "vsupport/memory.h"
 #include "vsupport/strings.h"
@@ -103,25 +103,13 @@ TEST(Locale, FlagsByLocaleName) {
     EXPECT_EQ(vdeLocaleIsCNS, 1);
 }
 
-// Vellix Roman to UTF-8 through glibc for the ISO and ANSI tables: a byte
-// mapped to ISO-8859-1 (or ANSI) must be the same character.
+// A byte of a single-byte set as UTF-8, through glibc.
 std::string iconvOne(const char *from, unsigned char byte) {
-    iconv_t cd = iconv_open("UTF-8", from);
-    char in[1] = {static_cast<char>(byte)}, out[8];
-    char *ip = in, *op = out;
-    size_t il = 1, ol = sizeof out;
-    size_t r = iconv(cd, &ip, &il, &op, &ol);
-    iconv_close(cd);
-    return r == static_cast<size_t>(-1) ? std::string() : std::string(out, op - out);
+    enctest::Iconv cd("UTF-8", from);
+    return cd(std::string(1, static_cast<char>(byte))).value_or("");
 }
 
-std::string utf8(uint32_t cp) {
-    std::string s;
-    if (cp < 0x80) s += static_cast<char>(cp);
-    else if (cp < 0x800) s += {static_cast<char>(0xC0 | cp >> 6), static_cast<char>(0x80 | (cp & 0x3F))};
-    else s += {static_cast<char>(0xE0 | cp >> 12), static_cast<char>(0x80 | (cp >> 6 & 0x3F)), static_cast<char>(0x80 | (cp & 0x3F))};
-    return s;
-}
+using enctest::utf8;
 
 TEST(RomanTables, ByteMapsAgreeWithTheUnicodeTable) {
     for (int b = 0x20; b < 256; ++b) {
