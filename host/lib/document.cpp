@@ -126,13 +126,13 @@ int32_t Document::addText(const TextLoc& at, std::string_view text, TextLoc* aft
   if (!p) return status::kBadObject;
   int32_t offset = resolveOffset(at.offset, p->content.text.size());
   if (offset < 0) return status::kBadRange;
+  // Checked up front so that a refused text changes nothing.
+  if (p->content.text.size() + text.size() > kMaxText) return status::kLimit;
   ObjId cur = p->id;
   for (size_t pos = 0;;) {
     size_t nl = text.find('\n', pos);
     std::string_view piece = text.substr(pos, nl == std::string_view::npos ? nl : nl - pos);
-    Paragraph& target = paras_.at(cur);
-    if (target.content.text.size() + piece.size() > kMaxText) return status::kLimit;
-    insertChars(target, offset, piece);
+    insertChars(paras_.at(cur), offset, piece);
     offset += static_cast<int32_t>(piece.size());
     if (nl == std::string_view::npos) break;
     cur = split(cur, offset);
