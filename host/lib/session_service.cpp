@@ -1,0 +1,130 @@
+// The session service of the stand-in host.
+#include "session_service.h"
+
+#include "vapi/callbacks.h"
+#include "vapi/session.h"
+
+#include <rpc/pmap_clnt.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+
+namespace vxhost {
+namespace {
+
+// The RPC library's dispatch routines carry no context: find the service
+// by its program number.
+std::map<uint32_t, SessionService *> &services()
+{
+    static std::map<uint32_t, SessionService *> byProgram;
+    return byProgram;
+}
+
+void dispatch_thunk(svc_req *request, SVCXPRT *transport)
+{
+    auto found = services().find(static_cast<uint32_t>(request->rq_prog));
+    if (found != services().end())
+        found->second->dispatch(request, transport);
+    else
+        svcerr_noprog(transport);
+}
+
+const uint32_t kInitAck = 1000;
+
+}  // namespace
+
+SessionService::SessionService(Host &host) : SessionService(host, Options{}) {}
+
+SessionService::SessionService(Host &host, const Options &options) : host_(host), options_(options)
+{
+    transport_ = svcudp_create(RPC_ANYSOCK);
+    if (transport_ == nullptr)
+        throw std::runtime_error("vxhost: cannot create the session's UDP service");
+    for (int attempt = 0; attempt < 100 && program_ == 0; ++attempt) {
+        uint32_t candidate = free_program(VX_SESSION_VERSION);
+        if (svc_register(transport_, candidate, VX_SESSION_VERSION, dispatch_thunk, IPPROTO_UDP))
+            program_ = candidate;
+    }
+    if (program_ == 0) {
+        svc_destroy(transport_);
+        throw std::runtime_error("vxhost: cannot register the session service");
+    }
+    services()[program_] = this;
+}
+
+SessionService::~SessionService()
+{
+    services().erase(program_);
+    svc_unregister(program_, VX_SESSION_VERSION);
+    svc_destroy(transport_);
+}
+
+void SessionService::dispatch(svc_req *request, SVCXPRT *transport)
+{
+    switch (request->rq_proc) {
+    case VX_SESSION_NULL:
+        svc_sendreply(transport, vapi_codec(xdr_void), nullptr);
+        break;
+    case VX_SESSION_CONNECT:
+        connect(transport);
+        break;
+    default:
+        svcerr_noproc(transport);
+        break;
+    }
+}
+
+int SessionService::acknowledgements() const
+{
+    const auto &trace = host_.trace();
+    return static_cast<int>(std::count_if(trace.begin(), trace.end(), [](const TraceEntry &e) {
+        return e.direction == Direction::ToHost && e.proc == kInitAck;
+    }));
+}
+
+void SessionService::connect(SVCXPRT *transport)
+{
+    VxRpcApiConnectArgT request{};
+    if (!svc_getargs(transport, vapi_codec(xdr_VxRpcApiConnectArgT), reinterpret_cast<caddr_t>(&request))) {
+        svcerr_decode(transport);
+        svc_freeargs(transport, vapi_codec(xdr_VxRpcApiConnectArgT), reinterpret_cast<caddr_t>(&request));
+        return;
+    }
+    requests_.push_back({request.clientName, request.address, request.pid, 0});
+    svc_freeargs(transport, vapi_codec(xdr_VxRpcApiConnectArgT), reinterpret_cast<caddr_t>(&request));
+    if (options_.failConnect) {
+        svcerr_systemerr(transport);
+        return;
+    }
+
+    char machine[256] = "";
+    gethostname(machine, sizeof machine - 1);
+    VxRpcApiConnectReturnT reply{};
+    reply.status = options_.status;
+    reply.connection = static_cast<int32_t>(requests_.size());
+    reply.hostName = machine;
+    if (reply.status == 0) {
+        uint32_t clientProgram = free_program(1);
+        requests_.back().clientProgram = clientProgram;
+        reply.clientProg = static_cast<int32_t>(clientProgram);
+        reply.clientVers = 1;
+        reply.hostProg = static_cast<int32_t>(options_.hostProgram ? options_.hostProgram : host_.program());
+        reply.hostVers = static_cast<int32_t>(host_.version());
+        reply.hostPid = getpid();
+    }
+    int acknowledged = acknowledgements();
+    if (!svc_sendreply(transport, vapi_codec(xdr_VxRpcApiConnectReturnT), reinterpret_cast<caddr_t>(&reply)) ||
+        reply.status != 0)
+        return;
+
+    // The client now connects as a started one would: it acknowledges, then
+    // expects its init like any other client.
+    host_.adopt_client(static_cast<uint32_t>(reply.clientProg), 1);
+    if (options_.initOnAttach &&
+        host_.serve_until([&] { return acknowledgements() > acknowledged; }, options_.attachSeconds))
+        host_.init(0);
+}
+
+}  // namespace vxhost

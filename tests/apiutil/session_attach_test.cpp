@@ -1,0 +1,198 @@
+// Attaching this test process to a running stand-in host through its session
+// service, over real UDP and TCP RPC with the machine's port mapper, and
+// the failures the attach reports.
+#include "host_process.h"
+
+#include "vapi/apistruct.h"
+#include "vapi/session.h"
+
+#include <arpa/inet.h>
+#include <dirent.h>
+#include <netdb.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using apiutil_test::HostProcess;
+using vxhost::Host;
+using vxhost::SessionService;
+
+namespace {
+
+// What the entry points of this client received.
+std::vector<int32_t> inits;
+std::vector<std::string> notes;
+
+std::string joined(const VdeApiFilterArgsT &fa)
+{
+    std::string out;
+    for (StringT s : fa.args)
+        out += std::string(s ? s : "(null)") + "|";
+    for (uint32_t i = 0; i < fa.more.count; i++)
+        out += std::string(fa.more.items[i]) + "|";
+    return out;
+}
+
+}  // namespace
+
+extern "C" {
+
+void V_ApiInitialize(int32_t code) { inits.push_back(code); }
+
+void V_ApiNotify(int32_t notification, uint32_t docId, StringT sparm, int32_t iparm)
+{
+    std::string text = notification == V_API_FILTER_NOTIFICATION
+                           ? joined(*reinterpret_cast<VdeApiFilterArgsT *>(sparm))
+                           : std::string(sparm);
+    notes.push_back(std::to_string(notification) + " " + std::to_string(docId) + " " + text + " " +
+                    std::to_string(iparm));
+}
+
+void V_ApiCommand(int32_t) {}
+
+}  // extern "C"
+
+namespace {
+
+int open_descriptors()
+{
+    int n = 0;
+    DIR *d = opendir("/proc/self/fd");
+    while (readdir(d) != nullptr)
+        n++;
+    closedir(d);
+    return n;
+}
+
+// This machine's address as the resolver gives it, in dotted-quad text.
+std::string own_address()
+{
+    char name[256] = "";
+    gethostname(name, sizeof name - 1);
+    addrinfo hints{}, *found = nullptr;
+    hints.ai_family = AF_INET;
+    if (getaddrinfo(name, nullptr, &hints, &found) != 0)
+        return "?";
+    char text[INET_ADDRSTRLEN];
+    inet_ntop(AF_INET, &reinterpret_cast<sockaddr_in *>(found->ai_addr)->sin_addr, text, sizeof text);
+    freeaddrinfo(found);
+    return text;
+}
+
+class Session : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        inits.clear();
+        notes.clear();
+        VA_errno = 0;
+    }
+    void TearDown() override { V_ApiShutDown(); }
+
+    // Waits for `count` connect requests, reports them, keeps serving a moment.
+    static HostProcess::Script requests_seen(size_t count)
+    {
+        return [count](Host &host, SessionService &session, const HostProcess::Report &report) {
+            if (!host.serve_until([&] { return session.requests().size() >= count; }, 10))
+                return 1;
+            for (const auto &r : session.requests())
+                report(r.clientName + " " + r.address + " " + std::to_string(r.pid));
+            host.serve_for(0.1);
+            return 0;
+        };
+    }
+};
+
+TEST_F(Session, AttachedClientIsServedLikeAStartedOne)
+{
+    HostProcess host({}, [](Host &host, SessionService &session, const HostProcess::Report &report) {
+        // The attach itself runs init, which ends with a hand-over.
+        if (!host.serve_until([&] { return host.handovers() >= 1; }, 10))
+            return 1;
+        const auto &r = session.requests().at(0);
+        report(r.clientName + " " + r.address + " " + std::to_string(r.pid));
+        if (!host.notify(V_API_FILTER_NOTIFICATION, 12, "a\x1e" "b", 7) || !host.notify(5, 3, "plain", 1))
+            return 2;
+        host.call_quit();
+        return 0;
+    });
+    ASSERT_NE(host.session(), 0u);
+
+    EXPECT_EQ(V_ApiConnectToSession("tester", nullptr, host.session()), 0);
+    EXPECT_EQ(VA_errno, 0);
+    ASSERT_NE(vellix_client, nullptr);
+    EXPECT_TRUE(apiutil_test::serve_until([] { return VA_bailout != 0; }, 20));
+
+    EXPECT_EQ(inits, std::vector<int32_t>{0});
+    // Notification 75 arrives unpacked; any other one as its text.
+    EXPECT_EQ(notes, (std::vector<std::string>{"75 12 a|b|(null)|(null)|(null)|(null)| 7", "5 3 plain 1"}));
+    int status;
+    auto lines = host.finish(&status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(lines, std::vector<std::string>{"tester " + own_address() + " " + std::to_string(getpid())});
+}
+
+TEST_F(Session, SessionStatusIsReturnedWithoutConnecting)
+{
+    SessionService::Options refusing;
+    refusing.status = 3;
+    HostProcess host(refusing, requests_seen(2));
+    // No host name and an empty one both mean this machine.
+    EXPECT_EQ(V_ApiConnectToSession("first", nullptr, host.session()), 3);
+    EXPECT_EQ(VA_errno, 3);
+    EXPECT_EQ(V_ApiConnectToSession("second", "", host.session()), 3);
+    EXPECT_EQ(vellix_client, nullptr);
+    int status;
+    auto lines = host.finish(&status);
+    EXPECT_EQ(status, 0);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].substr(0, 6), "first ");
+    EXPECT_EQ(lines[1].substr(0, 7), "second ");
+}
+
+TEST_F(Session, MissingServiceLeavesNothingOpen)
+{
+    uint32_t nobody = vxhost::free_program(VX_SESSION_VERSION);
+    int before = open_descriptors();
+    EXPECT_EQ(V_ApiConnectToSession("tester", nullptr, nobody), V_API_NO_SESSION);
+    EXPECT_EQ(VA_errno, V_API_NO_SESSION);
+    EXPECT_EQ(V_ApiConnectToSession("tester", "localhost", nobody), V_API_NO_SESSION);
+    EXPECT_EQ(open_descriptors(), before);
+}
+
+TEST_F(Session, FailedConnectRequestAndFailedHookup)
+{
+    SessionService::Options failing;
+    failing.failConnect = true;
+    {
+        HostProcess host(failing, requests_seen(1));
+        EXPECT_EQ(V_ApiConnectToSession("tester", nullptr, host.session()), V_API_CONNECT_FAILED);
+        EXPECT_EQ(VA_errno, V_API_CONNECT_FAILED);
+    }
+
+    // The session answers, but names a host program that nobody serves.
+    SessionService::Options nowhere;
+    nowhere.hostProgram = vxhost::free_program(1);
+    nowhere.initOnAttach = false;
+    HostProcess host(nowhere, requests_seen(1));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(V_ApiConnectToSession("tester", nullptr, host.session()), V_API_HOOKUP_FAILED);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");  // nothing printed
+    EXPECT_EQ(VA_errno, V_API_HOOKUP_FAILED);
+    int status;
+    host.finish(&status);
+    EXPECT_EQ(status, 0);
+}
+
+TEST(HostNtoa, DottedQuadOfAName)
+{
+    EXPECT_STREQ(host_ntoa(nullptr), "127.0.0.1");
+    EXPECT_STREQ(host_ntoa("localhost"), "127.0.0.1");
+    EXPECT_STREQ(host_ntoa("10.1.2.3"), "10.1.2.3");
+    EXPECT_STREQ(host_ntoa("256.1.1.1"), "0.0.0.0");  // resolves to nothing
+    EXPECT_EQ(host_ntoa(thishost()), own_address());
+}
+
+}  // namespace
