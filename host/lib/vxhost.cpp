@@ -95,7 +95,8 @@ Host::Host(const Options &options) : options_(options)
 
 Host::~Host()
 {
-    if (client_running()) {
+    // Only a client launched here is ours to stop.
+    if (launcherPid_ > 0 && client_running()) {
         kill(clientPid_ > 0 ? clientPid_ : launcherPid_, SIGKILL);
         wait_exit(5);
     }
@@ -110,7 +111,13 @@ Host::~Host()
     current = nullptr;
 }
 
-void Host::on(uint32_t proc, Handler handler) { handlers_[proc] = std::move(handler); }
+void Host::on(uint32_t proc, Handler handler)
+{
+    if (handler)
+        handlers_[proc] = std::move(handler);
+    else
+        handlers_.erase(proc);
+}
 
 void Host::set_fallback(Handler handler) { fallback_ = std::move(handler); }
 

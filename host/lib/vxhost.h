@@ -77,8 +77,9 @@ public:
     uint32_t program() const { return program_; }
     uint32_t version() const { return options_.version; }
 
-    // Handlers by procedure number; the fall-back answers every procedure of
-    // the table that has none (by default: an all-zero result).
+    // Handlers by procedure number (an empty one removes it); the fall-back
+    // answers every procedure of the table that has none (without one: an
+    // all-zero result).
     void on(uint32_t proc, Handler handler);
     void set_fallback(Handler handler);
 
