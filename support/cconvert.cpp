@@ -100,10 +100,10 @@ void writeCns(VdeCharListT *cl, int32_t seq) {
     VdeClPut2(cl, static_cast<unsigned char>(row + k / kCnsRow), static_cast<unsigned char>(0xA1 + k % kCnsRow));
 }
 
-using Reader = int32_t (*)(Bytes, int32_t, int32_t &, bool &);
-using Writer = void (*)(VdeCharListT *, int32_t);
-
-int32_t recode(Bytes in, int32_t n, VdeCharListT *cl, Reader read, int32_t (*map)(int32_t), Writer write) {
+// Reader, map and writer are template arguments so that they inline.
+template <int32_t (*read)(Bytes, int32_t, int32_t &, bool &), int32_t (*map)(int32_t),
+          void (*write)(VdeCharListT *, int32_t)>
+int32_t recode(Bytes in, int32_t n, VdeCharListT *cl) {
     bool truncated = false;
     for (int32_t i = 0; i < n;) {
         int32_t seq = read(in, n, i, truncated);
@@ -167,11 +167,11 @@ int32_t VdeGb8ToHz(const unsigned char *in, int32_t n, VdeCharListT *cl) {
 }
 
 int32_t VdeBig52CNSEUC(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    return recode(in, n, cl, readBig5, VdeBig5ToCnsSeq, writeCns);
+    return recode<readBig5, VdeBig5ToCnsSeq, writeCns>(in, n, cl);
 }
 
 int32_t VdeCNSEUC2Big5(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    return recode(in, n, cl, readCns, VdeCnsToBig5Seq, writeBig5);
+    return recode<readCns, VdeCnsToBig5Seq, writeBig5>(in, n, cl);
 }
 
 }  // extern "C"

@@ -57,10 +57,4 @@ constexpr int32_t kSeqUnmapped = -10000;
 int32_t VdeBig5ToCnsSeq(int32_t seq);
 int32_t VdeCnsToBig5Seq(int32_t seq);
 
-// Conversion to Unicode through the tables (uniconv.cpp): calls put for each
-// code point; returns 0, or -1 when the encoding has no usable table.
-typedef void (*VdeCodePointSinkT)(void *context, uint32_t codePoint);
-int32_t VdeDecodeToUnicode(const unsigned char *in, int32_t count, int32_t textEnc,
-                           VdeCodePointSinkT put, void *context);
-
 #endif

@@ -117,23 +117,22 @@ const uint16_t *singleByteTable(int32_t textEnc) {
 
 bool isSymbolFont(int32_t textEnc) { return textEnc >= VDE_TE_SYMBOL && textEnc <= VDE_TE_WINGDINGS; }
 
-void putUtf8(void *context, uint32_t cp) {
-    VdeCharListT *cl = static_cast<VdeCharListT *>(context);
+void putUtf8(VdeCharListT *cl, uint32_t cp) {
     if (cp < 0x80) return VdeClPut(cl, static_cast<unsigned char>(cp));
     int n = cp < 0x800 ? 2 : cp < 0x10000 ? 3 : cp < 0x200000 ? 4 : cp < 0x4000000 ? 5 : 6;
     static constexpr unsigned char kLeadMark[7] = {0, 0, 0xC0, 0xE0, 0xF0, 0xF8, 0xFC};
     unsigned char out[6];
     for (int i = n - 1; i > 0; --i, cp >>= 6) out[i] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
     out[0] = static_cast<unsigned char>(kLeadMark[n] | cp);
-    VdeClAddNChars(cl, reinterpret_cast<const char *>(out), n);
+    for (int i = 0; i < n; ++i) VdeClPut(cl, out[i]);
 }
 
-void putCodePoint(void *context, uint32_t cp) { static_cast<std::vector<int32_t> *>(context)->push_back(static_cast<int32_t>(cp)); }
 
-}  // namespace
-
-int32_t VdeDecodeToUnicode(const unsigned char *in, int32_t count, int32_t textEnc,
-                           VdeCodePointSinkT put, void *context) {
+// Calls put for each code point of the text, up to a code point 0; returns
+// 0, or -1 when the encoding has no usable table. A template, so that the
+// per-character call inlines.
+template <class Put>
+int32_t decodeToUnicode(const unsigned char *in, int32_t count, int32_t textEnc, Put put) {
     const uint16_t *single = singleByteTable(textEnc);
     int32_t fontEnc = V_TextEncToFontEnc(textEnc);
     const DoubleByteTable *dbl = fontEnc > 0 ? gTables[fontEnc - 1] : nullptr;
@@ -153,10 +152,12 @@ int32_t VdeDecodeToUnicode(const unsigned char *in, int32_t count, int32_t textE
             ++p;
         }
         if (cp == 0) break;
-        if (cp != VDE_NO_CHAR) put(context, cp);
+        if (cp != VDE_NO_CHAR) put(cp);
     }
     return 0;
 }
+
+}  // namespace
 
 extern "C" {
 
@@ -175,7 +176,7 @@ void V_VdeInitUnicode(const char *directory) {
 }
 
 int32_t vdeTranslateToUnicode(const unsigned char *in, int32_t count, VdeCharListT *cl, int32_t textEnc) {
-    VdeDecodeToUnicode(in, count, textEnc, putUtf8, cl);
+    decodeToUnicode(in, count, textEnc, [cl](uint32_t cp) { putUtf8(cl, cp); });
     return 0;
 }
 
@@ -183,7 +184,8 @@ int32_t *VdeTextEncStringToLString(const char *s, int32_t textEnc) {
     if (!s || !*s) return nullptr;
     std::vector<int32_t> cps;
     try {
-        if (VdeDecodeToUnicode(reinterpret_cast<Bytes>(s), V_StrLen(s), textEnc, putCodePoint, &cps) != 0)
+        if (decodeToUnicode(reinterpret_cast<Bytes>(s), V_StrLen(s), textEnc,
+                            [&cps](uint32_t cp) { cps.push_back(static_cast<int32_t>(cp)); }) != 0)
             return nullptr;
         cps.push_back(0);
     } catch (const std::bad_alloc &) {
