@@ -167,11 +167,4 @@ TEST_F(MenuTest, AddRedefineRemoveAndCycles) {
   EXPECT_EQ(m.commandByLabel("Demote"), cmd);
 }
 
-TEST_F(MenuTest, MenuSizeIsBounded) {
-  ObjId big = m.defineMenu("Big", "Big");
-  for (size_t i = 0; i < MenuSet::kMaxItems; ++i)
-    ASSERT_EQ(m.add(big, m.defineCommand(1, "c" + std::to_string(i), "", "", 0)), status::kOk);
-  EXPECT_EQ(m.add(big, m.defineCommand(1, "one more", "", "", 0)), status::kLimit);
-}
-
 }  // namespace

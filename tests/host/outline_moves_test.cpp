@@ -160,24 +160,6 @@ struct Client {
     }
     ed.fcodes({259, 260});
   }
-  void applyStyle(ObjId p, const std::string& name) {
-    ObjId format = 0;
-    ed.namedObject(doc, objtype::kParagraphFormat, name, format);
-    int32_t lock = 1;
-    ed.getInt(doc, p, prop::kFormatLock, lock);
-    if (!format || lock) return;
-    std::vector<PropVal> props;
-    ed.getProps(doc, format, props);
-    ed.setProps(doc, p, props);
-  }
-  void blockDemote() {
-    ObjId head = selection().start.obj;
-    int h = level(tag(head));
-    auto deeperName = [](int l) { return std::to_string(std::min(l + 1, 6) + 1) + "Level"; };
-    if (h >= 0) applyStyle(head, deeperName(h));
-    for (ObjId p = link(head, prop::kNext); p && deeper(h, tag(p)); p = link(p, prop::kNext))
-      applyStyle(p, deeperName(level(tag(p))));
-  }
 };
 
 struct OutlineMoves : ::testing::Test {
@@ -287,19 +269,6 @@ TEST_F(OutlineMoves, NudgeDownOfLastButOneAndNudgeUpOfLast) {
   EXPECT_EQ(order(), "P1 P2 P3");
   expectCaret("P2", 1);
   EXPECT_EQ(ed.document(doc)->paragraphCount(), 3u);
-}
-
-TEST_F(OutlineMoves, MoveRightChangesTheBlockAndSparesLockedParagraphs) {
-  load({"1Level", "2Level", "3Level", "2Level", "1Level", "2Level"});
-  caretIn("P2", 0);
-  client.blockDemote();
-  EXPECT_EQ(tags(), "134212");
-  ed.document(doc)->paragraph(para("P2"))->content.lock = 1;
-  client.blockDemote();
-  EXPECT_EQ(tags(), "135212");  // P2 stays, its subordinate still moves
-  caretIn("P3", 0);
-  for (int i = 0; i < 4; ++i) client.blockDemote();
-  EXPECT_EQ(tags(), "137212");  // the seventh level is the deepest
 }
 
 }  // namespace

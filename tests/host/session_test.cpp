@@ -41,6 +41,11 @@ TEST(Session, PropertiesOfTheSession) {
   EXPECT_EQ(ed.events()[0].kind, HostEvent::Kind::DisplaySwitch);
   EXPECT_EQ(ed.events()[1].kind, HostEvent::Kind::Progress);
   EXPECT_EQ(ed.events()[1].value, 40);
+  ed.notification(3, 42, 1);
+  EXPECT_TRUE(ed.wantsNotification(3, 42));
+  EXPECT_FALSE(ed.wantsNotification(4, 42));  // asked per client
+  ed.notification(3, 42, 0);
+  EXPECT_FALSE(ed.wantsNotification(3, 42));
 
   // Nothing open: no active document; properties the model lacks are left
   // to the caller's own store.
@@ -167,33 +172,6 @@ TEST(Session, FormatPropertyListAppliedToParagraphChangesItsTag) {
   ASSERT_EQ(ed.newNamedObject(r.doc, objtype::kParagraphFormat, "Quote", made), status::kOk);
   ASSERT_EQ(ed.deleteObject(r.doc, made), status::kOk);
   EXPECT_EQ(ed.namedObject(r.doc, objtype::kParagraphFormat, "Quote", made), status::kNoSuchName);
-}
-
-TEST(Session, RecordedRequests) {
-  Editor ed;
-  ObjId doc = ed.addDocument({}, "x", "", true);
-  EXPECT_EQ(ed.redisplay(doc), status::kOk);
-  EXPECT_EQ(ed.redisplay(doc + 100), status::kBadDocument);
-  ed.fcodes({259, 260});
-  ed.notification(3, 42, 1);
-  ed.returnValue(-10001);
-  ed.alert("Lindrel \nVersion 1.0  Build 103 ", 2);
-  EXPECT_TRUE(ed.wantsNotification(3, 42));
-  EXPECT_FALSE(ed.wantsNotification(4, 42));
-  ed.notification(3, 42, 0);
-  EXPECT_FALSE(ed.wantsNotification(3, 42));
-
-  const auto& ev = ed.events();
-  ASSERT_EQ(ev.size(), 6u);
-  EXPECT_EQ(ev[0].kind, HostEvent::Kind::Redisplay);
-  EXPECT_EQ(ev[0].doc, doc);
-  EXPECT_EQ(ev[1].codes, (std::vector<int32_t>{259, 260}));
-  EXPECT_EQ(ev[2].value, 42);
-  EXPECT_EQ(ev[3].value, -10001);
-  EXPECT_EQ(ev[4].text, "Lindrel \nVersion 1.0  Build 103 ");
-  EXPECT_EQ(ev[4].value, 2);
-  ed.clearEvents();
-  EXPECT_TRUE(ed.events().empty());
 }
 
 }  // namespace
