@@ -1,6 +1,7 @@
 // vxhost: the stand-in host's command line. Launches a client, runs a script
 // of calls on it, and reports how the client ended; or simply serves.
 #include "vxhost.h"
+#include "session_service.h"
 
 #include <unistd.h>
 
@@ -21,7 +22,7 @@ const char kUsage[] =
     "  --client-number N     client number; 0 or more makes the client fork (default -1)\n"
     "  --trace               print every call in both directions on standard error\n"
     "  --serve               keep serving after the actions, until SIGINT or SIGTERM\n"
-    "  --print-program       print \"program P version V\" on standard output at start\n"
+    "  --print-program       print \"program P version V\" and \"session S version 1\" at start\n"
     "actions, run in order after the client's init (2):\n"
     "  --command N           command call (3), then serve until the hand-over\n"
     "  --notify N,DOC,INT[,TEXT]  notify call (7)\n"
@@ -127,8 +128,10 @@ int main(int argc, char **argv)
     std::signal(SIGPIPE, SIG_IGN);
 
     vxhost::Host host(options);
+    vxhost::SessionService session(host);  // lets any process attach itself
     if (printProgram)
-        std::cout << "program " << host.program() << " version " << host.version() << std::endl;
+        std::cout << "program " << host.program() << " version " << host.version() << std::endl
+                  << "session " << session.program() << " version 1" << std::endl;
 
     int status = 0;
     if (i < argc) {
