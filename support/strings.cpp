@@ -61,8 +61,13 @@ int compare(const char *a, const char *b, int32_t n, Fold fold)
     a = orEmpty(a);
     b = orEmpty(b);
     for (int32_t i = 0; i < n; i++) {
-        int ca = fold(byteAt(a, i)), cb = fold(byteAt(b, i));
-        if (ca != cb || ca == 0) return ca - cb;
+        unsigned char ra = byteAt(a, i), rb = byteAt(b, i);
+        if (ra == rb) { // equal bytes need no folding
+            if (ra == 0) return 0;
+            continue;
+        }
+        int ca = fold(ra), cb = fold(rb);
+        if (ca != cb) return ca - cb;
     }
     return 0;
 }
