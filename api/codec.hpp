@@ -9,8 +9,11 @@
 #ifndef VAPI_CODEC_HPP
 #define VAPI_CODEC_HPP
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -95,16 +98,46 @@ xdrproc_t proc()
     return as_proc(&code<T>);
 }
 
+// Decodes a list, growing the array as elements arrive: a count that the
+// data does not back costs no more memory than the data itself, and a
+// failure leaves `count` at the elements actually started, all of which the
+// free direction can release.
+template <class L>
+bool_t decode_list(XDR *xdrs, L *list)
+{
+    using Elem = std::remove_pointer_t<decltype(list->items)>;
+    u_int count;
+    list->count = 0;
+    list->items = nullptr;
+    if (!xdr_u_int(xdrs, &count) || count > kBlockLimit / sizeof(Elem))
+        return FALSE;
+    for (u_int i = 0, capacity = 0; i < count; ++i) {
+        if (i == capacity) {
+            capacity = std::min(count, std::max(16u, capacity * 2));
+            void *grown = std::realloc(list->items, capacity * sizeof(Elem));
+            if (grown == nullptr)
+                return FALSE;
+            list->items = static_cast<Elem *>(grown);
+            std::memset(list->items + i, 0, (capacity - i) * sizeof(Elem));
+        }
+        list->count = i + 1;
+        if (!code(xdrs, &list->items[i]))
+            return FALSE;
+    }
+    return TRUE;
+}
+
 template <class L>
 bool_t code_list(XDR *xdrs, L *list)
 {
     using Elem = std::remove_pointer_t<decltype(list->items)>;
+    if (xdrs->x_op == XDR_DECODE)
+        return decode_list(xdrs, list);
     if (xdrs->x_op == XDR_ENCODE && list->items == nullptr) {
         // A missing array is an empty list whatever the count says.
         u_int none = 0;
         return xdr_u_int(xdrs, &none);
     }
-    // xdr_array bounds the element count; derive it from the block limit.
     return xdr_array(xdrs, reinterpret_cast<char **>(&list->items), &list->count,
                      kBlockLimit / sizeof(Elem), sizeof(Elem), proc<Elem>());
 }

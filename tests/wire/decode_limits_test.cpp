@@ -52,6 +52,16 @@ void expect_count_refused(bool_t (*codec)(XDR *, L *), size_t elemSize)
     }
 }
 
+// A count within the limit that the data does not back fails as soon as
+// the data ends, without first allocating for the whole claim.
+template <class L>
+void expect_unbacked_count_fails(bool_t (*codec)(XDR *, L *), size_t elemSize)
+{
+    L back{};
+    EXPECT_FALSE(decode(codec, Wire().u(static_cast<uint32_t>(kBlockLimit / elemSize)).u(0).u(0), back));
+    release(codec, back);
+}
+
 TEST(DecodeLimits, OversizedCountsAreRefused)
 {
     expect_count_refused(xdr_V_StringsT, sizeof(StringT));
@@ -62,6 +72,9 @@ TEST(DecodeLimits, OversizedCountsAreRefused)
     expect_count_refused(xdr_V_AttributeDefsT, sizeof(V_AttributeDefT));
     expect_count_refused(xdr_V_PropValsT, sizeof(V_PropValT));
     expect_count_refused(xdr_TextItemsT, sizeof(TextItemT));
+    expect_unbacked_count_fails(xdr_V_UBytesT, sizeof(uint8_t));
+    expect_unbacked_count_fails(xdr_V_IntsT, sizeof(int32_t));
+    expect_unbacked_count_fails(xdr_V_PropValsT, sizeof(V_PropValT));
 }
 
 TEST(DecodeLimits, OversizedAndShortStringsAreRefused)
