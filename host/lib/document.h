@@ -41,6 +41,7 @@ class Document {
 
   ObjId id() const { return id_; }
   const std::string& name() const { return name_; }
+  void setName(std::string name) { name_ = std::move(name); }
   const std::string& path() const { return path_; }
   void setPath(std::string path) { path_ = std::move(path); }
   // The two objects between the document and its first paragraph.

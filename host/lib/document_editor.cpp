@@ -97,7 +97,11 @@ int32_t Editor::save(ObjId id, const std::string& path, std::string* message) {
     return status::kBadValue;
   }
   int32_t st = saveDocument(target, doc->content(), why);
-  if (st == status::kOk && doc->path().empty()) doc->setPath(canonicalPath(target));
+  // Like "save as" in any editor: the document now belongs to that file.
+  if (st == status::kOk) {
+    doc->setPath(canonicalPath(target));
+    doc->setName(baseName(doc->path()));
+  }
   if (message) *message = why;
   return st;
 }

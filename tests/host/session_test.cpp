@@ -107,6 +107,8 @@ TEST(Session, NewDocumentFromTemplateIsUntitledAndSeparate) {
   EXPECT_EQ(ed.save(t1.doc, "", &message), status::kBadValue);  // no file yet
   ASSERT_EQ(ed.save(t1.doc, dir + "/mine.vx", &message), status::kOk) << message;
   ASSERT_EQ(ed.save(t1.doc, "", &message), status::kOk) << message;  // now it has one
+  EXPECT_EQ(d1->name(), "mine.vx");
+  EXPECT_EQ(ed.open(dir + "/mine.vx", {}).doc, t1.doc);
   DocContent saved;
   ASSERT_EQ(loadDocument(dir + "/mine.vx", saved, message), status::kOk);
   EXPECT_EQ(saved, d1->content());
