@@ -173,6 +173,7 @@ int32_t Editor::objectText(ObjId doc, ObjId obj, uint32_t kinds, std::vector<Tex
   out.clear();
   const Document* d = document(doc);
   if (!d) return status::kBadDocument;
+  if (obj == doc) return textItems(doc, {{d->first(), 0}, {d->last(), kEndOfParagraph}}, kinds, out);
   if (!d->paragraph(obj)) return status::kBadObject;
   return textItems(doc, {{obj, 0}, {obj, kEndOfParagraph}}, kinds, out);
 }
@@ -185,6 +186,21 @@ int32_t Editor::addText(ObjId doc, const TextLoc& at, const std::string& text, T
 int32_t Editor::deleteText(ObjId doc, const TextRange& range) {
   Document* d = document(doc);
   return d ? d->extract(range, true, nullptr) : status::kBadDocument;
+}
+
+int32_t Editor::replaceText(ObjId doc, const TextRange& range, const std::string& text, TextLoc* after) {
+  Document* d = document(doc);
+  if (!d) return status::kBadDocument;
+  if (range.start.obj != range.end.obj || range.end.offset == kEndOfParagraph) return status::kBadRange;
+  const Paragraph* p = d->paragraph(range.start.obj);
+  if (!p) return status::kBadObject;
+  int32_t a = resolveOffset(range.start.offset, p->content.text.size());
+  int32_t b = resolveOffset(range.end.offset, p->content.text.size());
+  if (a < 0 || b < a) return status::kBadRange;
+  if (b > a) {
+    if (int32_t st = d->extract(range, true, nullptr)) return st;
+  }
+  return d->addText({range.start.obj, a}, text, after);
 }
 
 int32_t Editor::selectionEdit(ObjId doc, bool remove, bool toClipboard) {

@@ -87,9 +87,12 @@ class Editor {
 
   // Text and clipboard. Cut, copy, paste and clear work on the selection.
   int32_t textItems(ObjId doc, const TextRange& range, uint32_t kinds, std::vector<TextItem>& out) const;
+  // The text of a paragraph, or of the whole document when `obj` is the document.
   int32_t objectText(ObjId doc, ObjId obj, uint32_t kinds, std::vector<TextItem>& out) const;
   int32_t addText(ObjId doc, const TextLoc& at, const std::string& text, TextLoc* after);
   int32_t deleteText(ObjId doc, const TextRange& range);
+  // Replaces a range inside one paragraph (or inserts at an insertion point).
+  int32_t replaceText(ObjId doc, const TextRange& range, const std::string& text, TextLoc* after);
   int32_t cut(ObjId doc);
   int32_t copy(ObjId doc);
   int32_t paste(ObjId doc);

@@ -185,7 +185,13 @@ TEST_F(EditorTest, TextFragmentsCutAndPasteInsideParagraphs) {
   EXPECT_EQ(selection(), (TextRange{{p2, 4}, {p2, 4}}));
   select(p2, 1, p2, 1);
   EXPECT_EQ(ed.cut(doc), status::kNothingSelected);
-  select(p2, 3, p1, 0);
+  TextLoc after;
+  ASSERT_EQ(ed.replaceText(doc, {{p2, 1}, {p2, 4}}, "-\n-", &after), status::kOk);
+  EXPECT_EQ(order(), "P1def P- -2");
+  EXPECT_EQ(after, (TextLoc{next(p2), 1}));
+  EXPECT_EQ(ed.replaceText(doc, {{p1, 0}, {p2, 1}}, "x", nullptr), status::kBadRange);
+  EXPECT_EQ(order(), "P1def P- -2");
+  select(p2, 1, p1, 0);
   EXPECT_EQ(ed.cut(doc), status::kBadRange);
 }
 
@@ -293,6 +299,9 @@ TEST_F(EditorTest, TextItemsOfParagraphsAndRanges) {
   EXPECT_EQ(items[0].text, "long text");
   EXPECT_EQ(items[1].text, "P");
   EXPECT_EQ(ed.textItems(doc, {{nth(2), 0}, {p1, 1}}, kStringItem, items), status::kBadRange);
+  ASSERT_EQ(ed.objectText(doc, doc, kStringItem, items), status::kOk);
+  ASSERT_EQ(items.size(), 2u);  // the whole document; the empty paragraph adds nothing
+  EXPECT_EQ(items[1].text, "P3");
   ASSERT_EQ(ed.textItems(doc, {{p1, 0}, {p1, kEndOfParagraph}}, 2, items), status::kOk);
   EXPECT_TRUE(items.empty());  // only string items exist here
 }
