@@ -4,7 +4,7 @@
 #include "vapi/callbacks.h"
 #include "vapi/session.h"
 
-#include <rpc/pmap_clnt.h>
+#include <netinet/in.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -40,13 +40,24 @@ SessionService::SessionService(Host &host) : SessionService(host, Options{}) {}
 SessionService::SessionService(Host &host, const Options &options) : host_(host), options_(options)
 {
     transport_ = svcudp_create(RPC_ANYSOCK);
-    if (transport_ == nullptr)
+    netconfig *nconf = getnetconfigent("udp");
+    if (transport_ == nullptr || nconf == nullptr) {
+        if (nconf != nullptr)
+            freenetconfigent(nconf);
+        if (transport_ != nullptr)
+            svc_destroy(transport_);
         throw std::runtime_error("vxhost: cannot create the session's UDP service");
+    }
+    // Registered through rpcbind directly: the port mapper's own set call
+    // leaks an address on every registration. rpcbind reads the port from
+    // the local address.
+    reinterpret_cast<sockaddr_in *>(transport_->xp_ltaddr.buf)->sin_port = htons(transport_->xp_port);
     for (int attempt = 0; attempt < 100 && program_ == 0; ++attempt) {
         uint32_t candidate = free_program(VX_SESSION_VERSION);
-        if (svc_register(transport_, candidate, VX_SESSION_VERSION, dispatch_thunk, IPPROTO_UDP))
+        if (svc_reg(transport_, candidate, VX_SESSION_VERSION, dispatch_thunk, nconf))
             program_ = candidate;
     }
+    freenetconfigent(nconf);
     if (program_ == 0) {
         svc_destroy(transport_);
         throw std::runtime_error("vxhost: cannot register the session service");
@@ -57,7 +68,7 @@ SessionService::SessionService(Host &host, const Options &options) : host_(host)
 SessionService::~SessionService()
 {
     services().erase(program_);
-    svc_unregister(program_, VX_SESSION_VERSION);
+    svc_unreg(program_, VX_SESSION_VERSION);
     svc_destroy(transport_);
 }
 

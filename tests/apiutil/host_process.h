@@ -9,7 +9,6 @@
 #include "vapi/runtime.h"
 
 #include <poll.h>
-#include <rpc/pmap_clnt.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,17 +82,10 @@ private:
             if (write(out, l.data(), l.size()) < 0)
                 _exit(97);
         };
-        // The host stays alive until _exit: its destructor would end the
-        // attached client, which is the test process.
-        auto *host = new vxhost::Host();
-        int status;
-        {
-            vxhost::SessionService session(*host, options);
-            report("session " + std::to_string(session.program()));
-            status = script(*host, session, report);
-        }
-        pmap_unset(host->program(), host->version());
-        return status;
+        vxhost::Host host;
+        vxhost::SessionService session(host, options);
+        report("session " + std::to_string(session.program()));
+        return script(host, session, report);
     }
 
     // The child's exit status (-1 when it did not end in time).

@@ -3,6 +3,7 @@
 // the failures the attach reports.
 #include "host_process.h"
 
+#include "vapi/api.h"
 #include "vapi/apistruct.h"
 #include "vapi/session.h"
 
@@ -184,6 +185,51 @@ TEST_F(Session, FailedConnectRequestAndFailedHookup)
     int status;
     host.finish(&status);
     EXPECT_EQ(status, 0);
+}
+
+// The stand-in host's command line, serving: any process may attach.
+TEST_F(Session, RunningVxhostAcceptsAnAttach)
+{
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    pid_t vxhost = fork();
+    if (vxhost == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        close(out[1]);
+        const char *program = LINDREL_BINARY_DIR "/host/vxhost";
+        execl(program, program, "--serve", "--print-program", nullptr);
+        _exit(127);
+    }
+    close(out[1]);
+    FILE *told = fdopen(out[0], "r");
+    unsigned hostProgram = 0, session = 0;
+    bool read = fscanf(told, "program %u version 1 session %u version 1", &hostProgram, &session) == 2;
+    fclose(told);
+
+    if (read) {
+        // The port mapper's own client finds the session on UDP and reaches
+        // its null procedure.
+        std::string command = "rpcinfo -u 127.0.0.1 " + std::to_string(session) + " 1 2>&1";
+        FILE *rpcinfo = popen(command.c_str(), "r");
+        char answer[256] = "";
+        EXPECT_NE(fgets(answer, sizeof answer, rpcinfo), nullptr);
+        pclose(rpcinfo);
+        EXPECT_EQ(std::string(answer), "program " + std::to_string(session) + " version 1 ready and waiting\n");
+
+        EXPECT_EQ(V_ApiConnectToSession("visitor", "localhost", session), 0);
+        EXPECT_TRUE(apiutil_test::serve_until([] { return !inits.empty(); }, 20));
+        // The host is ours to call now.
+        V_ApiSetInt(0, 0, 92, 0);
+        EXPECT_EQ(VA_errno, 0);
+        EXPECT_EQ(V_ApiDisconnectFromSession(), 0);
+        EXPECT_EQ(VA_bailout, 1);
+    }
+    kill(vxhost, SIGTERM);
+    int status = -1;
+    waitpid(vxhost, &status, 0);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST(HostNtoa, DottedQuadOfAName)
