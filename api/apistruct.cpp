@@ -12,6 +12,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <tuple>
 #include <type_traits>
 
 namespace {
@@ -39,6 +40,37 @@ void releaseElem(E &) {}
 
 StringT copyElem(const StringT &s) { return V_ApiCopyString(s); }
 void releaseElem(StringT &s) { V_ApiDeallocateString(&s); }
+
+// Nested lists (defined with copyList below).
+template <class L, class = decltype(L::items)>
+L copyElem(const L &list);
+template <class L, class = decltype(L::items)>
+void releaseElem(L &list);
+
+// The fields of each deep record that own memory; copy and release both
+// walk these, so each record's ownership is stated once.
+auto owned(V_TabT &r) { return std::tie(r.leader); }
+auto owned(V_AttributeT &r) { return std::tie(r.name, r.values); }
+auto owned(V_AttributeDefT &r) { return std::tie(r.name, r.strings1, r.strings2, r.text1, r.text2); }
+
+// Plain fields copied, owned ones duplicated.
+template <class R>
+R copyDeep(const R *src)
+{
+    R out{};
+    if (!src)
+        return out;
+    out = *src;  // owned fields still point at the source's: copy from there
+    std::apply([](auto &...field) { ((field = copyElem(field)), ...); }, owned(out));
+    return out;
+}
+
+template <class R>
+void releaseDeep(R *r)
+{
+    if (r)
+        std::apply([](auto &...field) { (releaseElem(field), ...); }, owned(*r));
+}
 
 V_TabT copyElem(const V_TabT &e) { return V_ApiCopyTab(&e); }
 void releaseElem(V_TabT &e) { V_ApiDeallocateTab(&e); }
@@ -155,9 +187,9 @@ bool withArm(int32_t code, F &&f)
     }
 }
 
-template <class L, class = decltype(L::items)>
+template <class L, class>
 L copyElem(const L &list) { return copyList(&list); }
-template <class L, class = decltype(L::items)>
+template <class L, class>
 void releaseElem(L &list) { releaseList(&list); }
 V_ElementRangeT *copyElem(V_ElementRangeT *const &r) { return copyElemRange(r); }
 void releaseElem(V_ElementRangeT *&r) { api_free(&r); }
@@ -187,65 +219,12 @@ VAPI_LIST_FUNCS(AttributeDefs, V_AttributeDefsT)
 
 // ---- Deep elements ---------------------------------------------------------
 
-V_TabT V_ApiCopyTab(const V_TabT *src)
-{
-    V_TabT out{};
-    if (!src)
-        return out;
-    out = *src;
-    out.leader = V_ApiCopyString(src->leader);
-    return out;
-}
-
-void V_ApiDeallocateTab(V_TabT *tab)
-{
-    if (tab)
-        V_ApiDeallocateString(&tab->leader);
-}
-
-V_AttributeT V_ApiCopyAttribute(const V_AttributeT *src)
-{
-    V_AttributeT out{};
-    if (!src)
-        return out;
-    out = *src;
-    out.name = V_ApiCopyString(src->name);
-    out.values = V_ApiCopyStrings(&src->values);
-    return out;
-}
-
-void V_ApiDeallocateAttribute(V_AttributeT *attr)
-{
-    if (!attr)
-        return;
-    V_ApiDeallocateString(&attr->name);
-    V_ApiDeallocateStrings(&attr->values);
-}
-
-V_AttributeDefT V_ApiCopyAttributeDef(const V_AttributeDefT *src)
-{
-    V_AttributeDefT out{};
-    if (!src)
-        return out;
-    out = *src;
-    out.name = V_ApiCopyString(src->name);
-    out.text1 = V_ApiCopyString(src->text1);
-    out.text2 = V_ApiCopyString(src->text2);
-    out.strings1 = V_ApiCopyStrings(&src->strings1);
-    out.strings2 = V_ApiCopyStrings(&src->strings2);
-    return out;
-}
-
-void V_ApiDeallocateAttributeDef(V_AttributeDefT *def)
-{
-    if (!def)
-        return;
-    V_ApiDeallocateString(&def->name);
-    V_ApiDeallocateString(&def->text1);
-    V_ApiDeallocateString(&def->text2);
-    V_ApiDeallocateStrings(&def->strings1);
-    V_ApiDeallocateStrings(&def->strings2);
-}
+V_TabT V_ApiCopyTab(const V_TabT *src) { return copyDeep(src); }
+void V_ApiDeallocateTab(V_TabT *tab) { releaseDeep(tab); }
+V_AttributeT V_ApiCopyAttribute(const V_AttributeT *src) { return copyDeep(src); }
+void V_ApiDeallocateAttribute(V_AttributeT *attr) { releaseDeep(attr); }
+V_AttributeDefT V_ApiCopyAttributeDef(const V_AttributeDefT *src) { return copyDeep(src); }
+void V_ApiDeallocateAttributeDef(V_AttributeDefT *def) { releaseDeep(def); }
 
 // ---- Text items ------------------------------------------------------------
 
