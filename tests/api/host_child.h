@@ -1,11 +1,14 @@
 // The test process as the client of a stand-in host that runs in a child
-// process: the host answers through its generic store and whatever the test
-// scripted before starting it, and streams its trace back, so that a test
-// can check what went over the wire.
+// process, attached through the host's session service: the host answers
+// through its generic store and whatever the test scripted before starting
+// it, and streams its trace back, so that a test can check what went over
+// the wire.
 #pragma once
 
 #include "generic_host.h"
+#include "session_service.h"
 #include "vapi/runtime.h"
+#include "vapi/session.h"
 #include "vxhost.h"
 
 #include <gtest/gtest.h>
@@ -40,19 +43,21 @@ public:
         int trace[2], ready[2];
         if (pipe(trace) != 0 || pipe(ready) != 0)
             return;
-        uint32_t clientProgram = vxhost::free_program(1);
         pid_ = fork();
         if (pid_ == 0) {
             close(trace[0]);
             close(ready[0]);
-            serve(setup, trace[1], ready[1], clientProgram);
+            serve(setup, trace[1], ready[1]);
         }
         close(trace[1]);
         close(ready[1]);
         trace_ = trace[0];
-        if (pid_ > 0 && wait_readable(ready[0], 5000) && read(ready[0], &program_, 4) == 4 && program_ != 0) {
+        uint32_t programs[2] = {0, 0};
+        if (pid_ > 0 && wait_readable(ready[0], 5000) && read(ready[0], programs, 8) == 8 && programs[0] != 0) {
+            program_ = programs[0];
+            session_ = programs[1];
             VA_TimeOut = {5, 0};  // a host that hangs fails the test instead
-            attached_ = hookup(clientProgram, 1, program_, 1, pid_, nullptr) == nullptr;
+            attached_ = V_ApiConnectToSession("apitest", nullptr, session_) == 0;
         }
         close(ready[0]);
     }
@@ -64,8 +69,11 @@ public:
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
         }
+        // The host was killed: its registrations are left to remove.
         if (program_ != 0)
             pmap_unset(program_, 1);
+        if (session_ != 0)
+            pmap_unset(session_, 1);
         if (trace_ >= 0)
             close(trace_);
     }
@@ -125,25 +133,28 @@ private:
         int fd_;
     };
 
-    [[noreturn]] static void serve(const Setup &setup, int traceFd, int readyFd, uint32_t clientProgram)
+    [[noreturn]] static void serve(const Setup &setup, int traceFd, int readyFd)
     {
-        uint32_t program = 0;
+        uint32_t programs[2] = {0, 0};
         try {
             PipeBuf buf(traceFd);
             std::ostream trace(&buf);
             vxhost::Host::Options options;
             options.traceTo = &trace;
             vxhost::Host host(options);
+            vxhost::SessionService::Options attach;
+            attach.initOnAttach = false;  // the test serves no callbacks unless it asks for them
+            vxhost::SessionService session(host, attach);
             vxhost::generic::GenericHost generic(host);
             if (setup)
                 setup(host, generic);
-            host.adopt_client(clientProgram, 1);
-            program = host.program();
-            if (write(readyFd, &program, 4) != 4)
+            programs[0] = host.program();
+            programs[1] = session.program();
+            if (write(readyFd, programs, 8) != 8)
                 _exit(1);
             host.serve_until([] { return false; }, 60);
         } catch (...) {
-            if (program == 0 && write(readyFd, &program, 4) != 4)
+            if (programs[0] == 0 && write(readyFd, programs, 8) != 8)
                 _exit(1);
         }
         _exit(0);
@@ -170,7 +181,7 @@ private:
     }
 
     pid_t pid_ = -1;
-    uint32_t program_ = 0;
+    uint32_t program_ = 0, session_ = 0;
     int trace_ = -1;
     bool attached_ = false;
     std::string pending_;
