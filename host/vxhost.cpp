@@ -1,6 +1,7 @@
 // vxhost: the stand-in host's command line. Launches a client, runs a script
 // of calls on it, and reports how the client ended; or simply serves.
 #include "vxhost.h"
+#include "generic_host.h"
 #include "session_service.h"
 
 #include <unistd.h>
@@ -129,6 +130,7 @@ int main(int argc, char **argv)
 
     vxhost::Host host(options);
     vxhost::SessionService session(host);  // lets any process attach itself
+    vxhost::generic::GenericHost generic(host);  // answers what no handler of its own does
     if (printProgram)
         std::cout << "program " << host.program() << " version " << host.version() << std::endl
                   << "session " << session.program() << " version 1" << std::endl;
