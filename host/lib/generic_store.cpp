@@ -97,10 +97,12 @@ bool int_like(int32_t code)
 // Enough zero units for the zero value of any type, surplus being ignored.
 const Bytes kZeroValue(64, 0);
 
-xdrproc_t codec(bool_t (*f)(XDR *, V_PropValT *))
+template <class R>
+xdrproc_t codec(bool_t (*f)(XDR *, R *))
 {
     return reinterpret_cast<xdrproc_t>(reinterpret_cast<void (*)(void)>(f));
 }
+xdrproc_t typed_codec() { return codec(xdr_V_TypedValT); }
 
 struct Ident {
     int32_t num = 0;
@@ -185,6 +187,13 @@ const StoredValue *PropertyStore::find(const PropKey &key) const
 
 int32_t PropertyStore::put(const PropKey &key, int32_t typeCode, Bytes encoding)
 {
+    // Only a whole value of its type is kept: what reads it back must decode.
+    Bytes typed, used;
+    put_int(typed, typeCode);
+    put_bytes(typed, encoding);
+    Reader check(typed);
+    if (!check.take(typed_codec(), sizeof(V_TypedValT), used) || used.size() != typed.size())
+        return status::kBadValue;
     auto it = values_.find(key);
     if (it == values_.end() && values_.size() >= kMaxValues)
         return status::kBadValue;
