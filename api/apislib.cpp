@@ -147,6 +147,12 @@ const char *hookup(uint32_t myProg, uint32_t myVers, uint32_t hisProg, uint32_t 
     if (err != nullptr)
         return err;
 
+    // A host that closes the connection must make our calls fail, not end
+    // the process on the next write.
+    struct sigaction pipe;
+    if (sigaction(SIGPIPE, nullptr, &pipe) == 0 && pipe.sa_handler == SIG_DFL)
+        signal(SIGPIPE, SIG_IGN);
+
     client_socket = RPC_ANYSOCK;
     vellix_client = clnttcp_create(&his, hisprog, hisvers, &client_socket, 0, 0);
     if (vellix_client == nullptr)

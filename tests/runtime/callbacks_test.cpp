@@ -164,6 +164,15 @@ TEST_F(Callbacks, RefusedAndMalformedCalls)
     ASSERT_TRUE(host().command(1));
 }
 
+TEST_F(Callbacks, DroppedConnectionFailsTheClientsCallsWithoutEndingIt)
+{
+    host().drop_connection();
+    ASSERT_EQ(host().call_command(7), RPC_SUCCESS);
+    host().serve_until([&] { return session.logged("command 7 end"); }, 5);
+    EXPECT_TRUE(session.logged("host -1"));
+    EXPECT_TRUE(host().client_running());
+}
+
 TEST_F(Callbacks, QuitEndsTheClientWithoutHandover)
 {
     int before = session.calls_to_host(kTurnOver);
