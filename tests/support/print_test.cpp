@@ -169,9 +169,6 @@ TEST(Differential, MixedFormatsAndTextThatIsNoConversion)
 {
     expectLikeSnprintf("Level %d of %s: %5.1f%% done (%#x)", 3, "Body", 42.25, 255u);
     expectLikeSnprintf(std::string(600, 'L') + "%d" + std::string(600, 'T'), 7);
-    expectLikeSnprintf("[%5%] [%-3%]", 0);
-    // Letters that are no conversion print as the text they are.
-    for (const char *f : {"%y", "%5y %d", "50%%", "%-y"}) expectLikeSnprintf(f, 9);
     // Far more than 63 characters of specification.
     expectLikeSnprintf("%" + std::string(80, '-') + "5d|", 42);
     expectLikeSnprintf("%" + std::string(80, '0') + "5d|", 42);
@@ -193,6 +190,18 @@ TEST(Formatter, FormatEndingInsideASpecificationPrintsAsText)
         EXPECT_EQ(buf, f);
         std::free(heap);
     }
+}
+
+TEST(Formatter, LettersThatAreNoConversionPrintAsText)
+{
+    // As glibc prints them (not asked of glibc here: the sanitizer's printf
+    // interceptor complains about such formats).
+    char buf[32];
+    const std::string a = "%y|%5y %d|%-y", b = "a%lhd";
+    EXPECT_EQ(V_Sprintf(buf, a.c_str(), 9), 12);
+    EXPECT_STREQ(buf, "%y|%5y 9|%-y");
+    EXPECT_EQ(V_Sprintf(buf, b.c_str(), 9), 5);
+    EXPECT_STREQ(buf, "a%lhd");
 }
 
 TEST(Formatter, NullStringAndNullCharacter)
@@ -221,6 +230,10 @@ TEST(Formatter, NullFormatAndBufferForms)
     EXPECT_STREQ(buf, "");
     EXPECT_EQ(V_Sprintf(buf, "%d", 42), 2);
     EXPECT_STREQ(buf, "42");
+    // A per-cent conversion prints one sign whatever its flags (as glibc).
+    const std::string percents = "[%5%][%-3%]";
+    EXPECT_EQ(V_Sprintf(buf, percents.c_str()), 6);
+    EXPECT_STREQ(buf, "[%][%]");
     EXPECT_EQ(bounded(buf, 4, "abc%s", "def"), 3);
     EXPECT_STREQ(buf, "abc");
     EXPECT_EQ(bounded(nullptr, 100, "abc%d", 5), 0);
