@@ -22,8 +22,8 @@ struct HostEvent {
   Kind kind = Kind::Redisplay;
   ObjId doc = 0;                // Redisplay
   int32_t value = 0;            // switch, progress, notification number, return value, alert style
-  int32_t state = 0;            // Notification: requested state; also the asking client
-  int32_t client = -1;          // Notification
+  int32_t state = 0;            // Notification: requested state
+  int32_t client = -1;          // Notification: the asking client
   std::string text;             // Alert
   std::vector<int32_t> codes;   // Fcodes
 };

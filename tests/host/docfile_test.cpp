@@ -178,15 +178,17 @@ TEST(DocFile, LoadAndSaveFiles) {
 }
 
 TEST(DocFile, ShippedExamplesLoad) {
-  TempDir dir;
   const std::string examples = std::string(LINDREL_SOURCE_DIR) + "/examples/";
   std::string message;
   DocContent levels;
   ASSERT_EQ(loadDocument(examples + "OutlineLevels.vx", levels, message), status::kOk) << message;
   ASSERT_EQ(levels.paras.size(), 7u);
   for (size_t i = 0; i < 7; ++i) EXPECT_EQ(levels.paras[i].text, std::to_string(i + 1) + "Level");
+  ASSERT_EQ(loadDocument(examples + "custom-levels/OutlineLevels.vx", levels, message), status::kOk) << message;
+  ASSERT_EQ(levels.paras.size(), 3u);
+  EXPECT_EQ(levels.paras[2].text, "Point");
 
-  for (const char* name : {"Outline.vx", "project-plan.vx", "book.vx"}) {
+  for (const char* name : {"Outline.vx", "project-plan.vx", "book.vx", "custom-levels/novel.vx"}) {
     DocContent c;
     ASSERT_EQ(loadDocument(examples + name, c, message), status::kOk) << message;
     EXPECT_FALSE(c.paras.empty()) << name;
