@@ -10,6 +10,7 @@
 
 #include "vsupport/convert.h"
 #include "vsupport/encoding.h"
+#include "vsupport/memory.h"
 
 namespace enctest {
 
@@ -54,6 +55,14 @@ inline Result convert(const std::string &in, int32_t from, int32_t to) {
     Result r{status, std::string(cl.buffer ? cl.buffer : "", cl.length)};
     VdeClSetSize(&cl, 0);
     return r;
+}
+
+// V_StrConvertEnc as a string; empty for a null result.
+inline std::string convertString(const std::string &s, int32_t from, int32_t to) {
+    char *r = V_StrConvertEnc(s.c_str(), from, to);
+    std::string out = r ? r : "";
+    V_Free(r);
+    return out;
 }
 
 // Printable form of bytes for failure messages.

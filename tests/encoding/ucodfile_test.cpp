@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "oracle.h"
 #include "ucod.h"
 #include "vsupport/convert.h"
 #include "vsupport/encoding.h"
@@ -31,19 +32,20 @@ void writeFile(const std::string &path, const std::string &data) {
 
 // Status 0 when s converts to exactly want (null result: "").
 int expectUtf8(const char *s, int32_t from, const std::string &want) {
-    char *r = V_StrConvertEnc(s, from, VDE_TE_UTF8);
-    std::string got = r ? r : "";
-    V_Free(r);
-    return got == want ? 0 : 1;
+    return enctest::convertString(s, from, VDE_TE_UTF8) == want ? 0 : 1;
 }
 
-// Converts every Shift_JIS pair; all that matters is getting through.
-void convertEveryPair() {
+// Loads the tables of dir and converts every Shift_JIS pair; all that
+// matters is getting through.
+void loadAndConvertEveryPair(const std::string &dir) {
+    V_VdeInitFontEncs("VellixRoman");
+    V_VdeInitUnicode(dir.c_str());
     for (int lead = 0x81; lead <= 0xFC; ++lead)
         for (int trail = 0x40; trail <= 0xFC; ++trail) {
             char s[4] = {static_cast<char>(lead), static_cast<char>(trail), 'a', 0};
             V_Free(V_StrConvertEnc(s, VDE_TE_SHIFTJIS, VDE_TE_UTF8));
         }
+    exit(0);
 }
 
 class UcodFile : public ::testing::Test {
@@ -105,15 +107,7 @@ TEST_F(UcodFile, CutAndGarbledFilesAreHarmless) {
     const std::string whole = readFile(sjisPath);
     for (size_t cut : {size_t{1}, size_t{2}, size_t{3}, size_t{4}, size_t{300}, whole.size() / 2, whole.size() - 1}) {
         writeFile(sjisPath, whole.substr(0, cut));
-        EXPECT_EXIT(
-            {
-                V_VdeInitFontEncs("VellixRoman");
-                V_VdeInitUnicode(dir.path().c_str());
-                convertEveryPair();
-                exit(0);
-            },
-            ::testing::ExitedWithCode(0), "")
-            << cut;
+        EXPECT_EXIT(loadAndConvertEveryPair(dir.path()), ::testing::ExitedWithCode(0), "") << cut;
     }
     // A half file still serves the rows it holds whole.
     writeFile(sjisPath, whole.substr(0, whole.size() / 2));
@@ -131,15 +125,7 @@ TEST_F(UcodFile, CutAndGarbledFilesAreHarmless) {
         for (char &c : garbage) c = static_cast<char>(rng());
         garbage[0] = static_cast<char>(round * 60);  // first row, sometimes 0
         writeFile(sjisPath, garbage);
-        EXPECT_EXIT(
-            {
-                V_VdeInitFontEncs("VellixRoman");
-                V_VdeInitUnicode(dir.path().c_str());
-                convertEveryPair();
-                exit(0);
-            },
-            ::testing::ExitedWithCode(0), "")
-            << round;
+        EXPECT_EXIT(loadAndConvertEveryPair(dir.path()), ::testing::ExitedWithCode(0), "") << round;
     }
 }
 

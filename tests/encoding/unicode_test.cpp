@@ -32,13 +32,7 @@ private:
 };
 const auto *const kEnv = ::testing::AddGlobalTestEnvironment(new UnicodeTables);
 
-// V_StrConvertEnc as a string; empty for a null result.
-std::string toUtf8(const std::string &s, int32_t from) {
-    char *r = V_StrConvertEnc(s.c_str(), from, UTF8);
-    std::string out = r ? r : "";
-    V_Free(r);
-    return out;
-}
+std::string toUtf8(const std::string &s, int32_t from) { return enctest::convertString(s, from, UTF8); }
 
 struct AsianSet {
     int32_t textEnc;
@@ -150,24 +144,20 @@ TEST(ConvertEnc, CopiesEmptyResultsAndMissingConverters) {
 }
 
 TEST(ConvertEnc, ByteMapsLeaveOutBytesWithoutCounterpart) {
-    char *s = V_StrConvertEnc("caf\x8E \x7F!", VDE_TE_VELLIX, VDE_TE_ASCII);
-    EXPECT_STREQ(s, "caf ?!");
-    V_Free(s);
-    s = V_StrConvertEnc("caf\x8E\x08", VDE_TE_VELLIX, VDE_TE_ISOLATIN1);
-    EXPECT_STREQ(s, "caf\xE9\t");
-    V_Free(s);
-    s = V_StrConvertEnc("\xE9\t\r", VDE_TE_ISOLATIN1, VDE_TE_VELLIX);
-    EXPECT_STREQ(s, "\x8E\x08\x0A");
-    V_Free(s);
-    s = V_StrConvertEnc("\x93x\x94", VDE_TE_ANSI, VDE_TE_VELLIX);
-    EXPECT_STREQ(s, "\xD2x\xD3");
-    V_Free(s);
-    s = V_StrConvertEnc("\x8E\x08", VDE_TE_VELLIX, VDE_TE_MAC);
-    EXPECT_STREQ(s, "\x8E\t");
-    V_Free(s);
-    s = V_StrConvertEnc("\x8E\t", VDE_TE_MAC, VDE_TE_VELLIX);
-    EXPECT_STREQ(s, "\x8E\x08");
-    V_Free(s);
+    struct Case {
+        const char *in;
+        int32_t from, to;
+        const char *out;
+    } cases[] = {
+        {"caf\x8E \x7F!", VDE_TE_VELLIX, VDE_TE_ASCII, "caf ?!"},
+        {"caf\x8E\x08", VDE_TE_VELLIX, VDE_TE_ISOLATIN1, "caf\xE9\t"},
+        {"\xE9\t\r", VDE_TE_ISOLATIN1, VDE_TE_VELLIX, "\x8E\x08\x0A"},
+        {"\x93x\x94", VDE_TE_ANSI, VDE_TE_VELLIX, "\xD2x\xD3"},
+        {"\x8E\x08", VDE_TE_VELLIX, VDE_TE_MAC, "\x8E\t"},
+        {"\x8E\t", VDE_TE_MAC, VDE_TE_VELLIX, "\x8E\x08"},
+        {"\x8E\x08", VDE_TE_VELLIX, VDE_TE_SHIFTJIS, "\t"},
+    };
+    for (const Case &c : cases) EXPECT_EQ(enctest::convertString(c.in, c.from, c.to), c.out) << hex(c.in);
 }
 
 TEST(ConvertEnc, AssertsOnImpossibleNumbers) {
