@@ -1,25 +1,36 @@
-// A stand-in host with its session service, running in a child process, so
-// that the test process itself can attach to it as a client and call it.
-// The child runs a script against its host and reports lines back through
-// a pipe; its exit status is the script's result.
+// A stand-in host with its session service in a child process, so that the
+// test process itself can attach to it as a client. The child runs a script
+// against its host, reports lines back through a pipe and exits with the
+// script's result.
 #pragma once
 
 #include "session_service.h"
 
 #include "vapi/runtime.h"
 
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace apiutil_test {
+
+inline bool before(std::chrono::steady_clock::time_point deadline)
+{
+    return std::chrono::steady_clock::now() < deadline;
+}
+
+inline std::chrono::steady_clock::time_point in(double seconds)
+{
+    return std::chrono::steady_clock::now() +
+           std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
+}
 
 class HostProcess {
 public:
@@ -35,108 +46,90 @@ public:
         pid_ = fork();
         if (pid_ == 0) {
             close(fds[0]);
-            _exit(run_child(options, script, fds[1]));
+            Report report = [fd = fds[1]](const std::string &text) {
+                std::string line = text + "\n";
+                if (write(fd, line.data(), line.size()) < 0)
+                    _exit(97);
+            };
+            int status;
+            {  // the host and its session unregister when they go
+                vxhost::Host host;
+                vxhost::SessionService session(host, options);
+                report(std::to_string(session.program()));
+                status = script(host, session, report);
+            }
+            _exit(status);
         }
         close(fds[1]);
-        in_ = fds[0];
-        std::string first = line(10);
-        if (first.rfind("session ", 0) == 0)
-            session_ = static_cast<uint32_t>(std::stoul(first.substr(8)));
+        from_ = fdopen(fds[0], "r");
+        auto first = lines(1);
+        session_ = first.empty() ? 0 : static_cast<uint32_t>(std::stoul(first[0]));
     }
 
+    // A script ends by itself and takes its registrations with it; only a
+    // stuck one is killed.
     ~HostProcess()
     {
-        // Scripts end by themselves, taking their registrations with them;
-        // only a stuck one is killed.
         int status;
-        if (pid_ > 0 && !status_ && !wait(&status, 10)) {
+        if (pid_ > 0 && !finished_ && !wait(&status)) {
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
         }
-        if (in_ >= 0)
-            close(in_);
+        if (from_ != nullptr)
+            fclose(from_);
     }
 
-    HostProcess(const HostProcess &) = delete;
-    HostProcess &operator=(const HostProcess &) = delete;
-
-    // The session program, 0 when the child could not start its host.
     uint32_t session() const { return session_; }
 
-    // Everything else the child reported, once it has ended, and its status
-    // (-1 when it did not end in time).
-    std::vector<std::string> finish(int *status, double seconds = 15)
+    // The rest of the child's report once it has ended; its status in
+    // *status (-1 when it did not end in time).
+    std::vector<std::string> finish(int *status)
     {
-        std::vector<std::string> lines;
-        for (std::string l; !(l = line(seconds)).empty();)
-            lines.push_back(l);
-        wait(status, seconds);
-        return lines;
+        auto rest = lines(1000);
+        wait(status);
+        return rest;
     }
 
 private:
-    static int run_child(const vxhost::SessionService::Options &options, const Script &script, int out)
-    {
-        Report report = [out](const std::string &text) {
-            std::string l = text + "\n";
-            if (write(out, l.data(), l.size()) < 0)
-                _exit(97);
-        };
-        vxhost::Host host;
-        vxhost::SessionService session(host, options);
-        report("session " + std::to_string(session.program()));
-        return script(host, session, report);
-    }
-
-    // The child's exit status (-1 when it did not end in time).
-    bool wait(int *status, double seconds)
+    bool wait(int *status)
     {
         *status = -1;
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        int raw;
-        while (std::chrono::steady_clock::now() < deadline) {
+        for (auto deadline = in(15); before(deadline); usleep(10000)) {
+            int raw;
             if (waitpid(pid_, &raw, WNOHANG) == pid_) {
-                status_ = true;
+                finished_ = true;
                 *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
                 return true;
             }
-            usleep(10000);
         }
         return false;
     }
 
-    // One line without its newline; "" at the end or after `seconds`.
-    std::string line(double seconds)
+    // Up to `count` lines, fewer at the end of the report.
+    std::vector<std::string> lines(size_t count)
     {
-        std::string text;
-        char c;
-        pollfd p{in_, POLLIN, 0};
-        while (poll(&p, 1, static_cast<int>(seconds * 1000)) > 0 && read(in_, &c, 1) == 1) {
-            if (c == '\n')
-                return text;
-            text += c;
-        }
-        return text;
+        std::vector<std::string> out;
+        char buffer[4096];
+        while (from_ != nullptr && out.size() < count && fgets(buffer, sizeof buffer, from_) != nullptr)
+            out.emplace_back(buffer, strcspn(buffer, "\n"));
+        return out;
     }
 
     pid_t pid_ = -1;
-    int in_ = -1;
+    FILE *from_ = nullptr;
     uint32_t session_ = 0;
-    bool status_ = false;
+    bool finished_ = false;
 };
 
-// Serves the host's calls in this process until done() holds or the time
-// is up. Stops as soon as the host has sent quit, before the liveness check
-// could notice a host that then ended.
-inline bool serve_until(const std::function<bool()> &done, double seconds)
+// Serves the host's calls in this process until done() holds or the time is
+// up; stops once the host has sent quit, before the liveness check could
+// notice a host that then ended.
+inline bool serve_until(const std::function<bool()> &done, double seconds = 20)
 {
     VdeApiSetIdleSeconds(1);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!done()) {
-        if (VA_bailout || std::chrono::steady_clock::now() > deadline)
+    for (auto deadline = in(seconds); !done(); V_ApiService(nullptr))
+        if (VA_bailout || !before(deadline))
             return done();
-        V_ApiService(nullptr);
-    }
     return true;
 }
 

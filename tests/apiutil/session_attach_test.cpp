@@ -91,20 +91,19 @@ protected:
         VA_errno = 0;
     }
     void TearDown() override { V_ApiShutDown(); }
-
-    // Waits for `count` connect requests, reports them, keeps serving a moment.
-    static HostProcess::Script requests_seen(size_t count)
-    {
-        return [count](Host &host, SessionService &session, const HostProcess::Report &report) {
-            if (!host.serve_until([&] { return session.requests().size() >= count; }, 10))
-                return 1;
-            for (const auto &r : session.requests())
-                report(r.clientName + " " + r.address + " " + std::to_string(r.pid));
-            host.serve_for(0.1);
-            return 0;
-        };
-    }
 };
+
+// Waits for `count` connect requests and reports them.
+HostProcess::Script requests_seen(size_t count)
+{
+    return [count](Host &host, SessionService &session, const HostProcess::Report &report) {
+        if (!host.serve_until([&] { return session.requests().size() >= count; }, 10))
+            return 1;
+        for (const auto &r : session.requests())
+            report(r.clientName + " " + r.address + " " + std::to_string(r.pid));
+        return 0;
+    };
+}
 
 TEST_F(Session, AttachedClientIsServedLikeAStartedOne)
 {
@@ -112,79 +111,60 @@ TEST_F(Session, AttachedClientIsServedLikeAStartedOne)
         // The attach itself runs init, which ends with a hand-over.
         if (!host.serve_until([&] { return host.handovers() >= 1; }, 10))
             return 1;
-        const auto &r = session.requests().at(0);
-        report(r.clientName + " " + r.address + " " + std::to_string(r.pid));
-        if (!host.notify(V_API_FILTER_NOTIFICATION, 12, "a\x1e" "b", 7) || !host.notify(5, 3, "plain", 1))
-            return 2;
+        requests_seen(1)(host, session, report);
+        bool sent = host.notify(V_API_FILTER_NOTIFICATION, 12, "a\x1e" "b", 7) && host.notify(5, 3, "plain", 1);
         host.call_quit();
-        return 0;
+        return sent ? 0 : 2;
     });
-    ASSERT_NE(host.session(), 0u);
-
     EXPECT_EQ(V_ApiConnectToSession("tester", nullptr, host.session()), 0);
     EXPECT_EQ(VA_errno, 0);
-    ASSERT_NE(vellix_client, nullptr);
-    EXPECT_TRUE(apiutil_test::serve_until([] { return VA_bailout != 0; }, 20));
+    EXPECT_TRUE(apiutil_test::serve_until([] { return VA_bailout != 0; }));
 
     EXPECT_EQ(inits, std::vector<int32_t>{0});
-    // Notification 75 arrives unpacked; any other one as its text.
+    // Notification 75 arrives unpacked (and released: the sanitizer build
+    // would see the record leak); any other one as its text.
     EXPECT_EQ(notes, (std::vector<std::string>{"75 12 a|b|(null)|(null)|(null)|(null)| 7", "5 3 plain 1"}));
     int status;
-    auto lines = host.finish(&status);
+    EXPECT_EQ(host.finish(&status),
+              std::vector<std::string>{"tester " + own_address() + " " + std::to_string(getpid())});
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(lines, std::vector<std::string>{"tester " + own_address() + " " + std::to_string(getpid())});
 }
 
-TEST_F(Session, SessionStatusIsReturnedWithoutConnecting)
+TEST_F(Session, FailuresAreReportedWithoutPrinting)
 {
-    SessionService::Options refusing;
+    testing::internal::CaptureStderr();
+    SessionService::Options refusing, failing, nowhere;
     refusing.status = 3;
-    HostProcess host(refusing, requests_seen(2));
-    // No host name and an empty one both mean this machine.
-    EXPECT_EQ(V_ApiConnectToSession("first", nullptr, host.session()), 3);
-    EXPECT_EQ(VA_errno, 3);
-    EXPECT_EQ(V_ApiConnectToSession("second", "", host.session()), 3);
-    EXPECT_EQ(vellix_client, nullptr);
-    int status;
-    auto lines = host.finish(&status);
-    EXPECT_EQ(status, 0);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].substr(0, 6), "first ");
-    EXPECT_EQ(lines[1].substr(0, 7), "second ");
-}
-
-TEST_F(Session, MissingServiceLeavesNothingOpen)
-{
-    uint32_t nobody = vxhost::free_program(VX_SESSION_VERSION);
-    int before = open_descriptors();
-    EXPECT_EQ(V_ApiConnectToSession("tester", nullptr, nobody), V_API_NO_SESSION);
-    EXPECT_EQ(VA_errno, V_API_NO_SESSION);
-    EXPECT_EQ(V_ApiConnectToSession("tester", "localhost", nobody), V_API_NO_SESSION);
-    EXPECT_EQ(open_descriptors(), before);
-}
-
-TEST_F(Session, FailedConnectRequestAndFailedHookup)
-{
-    SessionService::Options failing;
     failing.failConnect = true;
+    nowhere.hostProgram = vxhost::free_program(1);  // a host program nobody serves
+    nowhere.initOnAttach = false;
+    {
+        HostProcess host(refusing, requests_seen(2));
+        // No host name and an empty one both reach this machine's session.
+        EXPECT_EQ(V_ApiConnectToSession("first", nullptr, host.session()), 3);
+        EXPECT_EQ(VA_errno, 3);
+        EXPECT_EQ(V_ApiConnectToSession("second", "", host.session()), 3);
+        EXPECT_EQ(vellix_client, nullptr);  // no hookup
+        int status;
+        EXPECT_EQ(host.finish(&status).size(), 2u);
+    }
     {
         HostProcess host(failing, requests_seen(1));
         EXPECT_EQ(V_ApiConnectToSession("tester", nullptr, host.session()), V_API_CONNECT_FAILED);
         EXPECT_EQ(VA_errno, V_API_CONNECT_FAILED);
     }
+    {
+        HostProcess host(nowhere, requests_seen(1));
+        EXPECT_EQ(V_ApiConnectToSession("tester", nullptr, host.session()), V_API_HOOKUP_FAILED);
+        EXPECT_EQ(VA_errno, V_API_HOOKUP_FAILED);
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 
-    // The session answers, but names a host program that nobody serves.
-    SessionService::Options nowhere;
-    nowhere.hostProgram = vxhost::free_program(1);
-    nowhere.initOnAttach = false;
-    HostProcess host(nowhere, requests_seen(1));
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(V_ApiConnectToSession("tester", nullptr, host.session()), V_API_HOOKUP_FAILED);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");  // nothing printed
-    EXPECT_EQ(VA_errno, V_API_HOOKUP_FAILED);
-    int status;
-    host.finish(&status);
-    EXPECT_EQ(status, 0);
+    uint32_t nobody = vxhost::free_program(VX_SESSION_VERSION);
+    int descriptors = open_descriptors();
+    EXPECT_EQ(V_ApiConnectToSession("tester", "localhost", nobody), V_API_NO_SESSION);
+    EXPECT_EQ(VA_errno, V_API_NO_SESSION);
+    EXPECT_EQ(open_descriptors(), descriptors);
 }
 
 // The stand-in host's command line, serving: any process may attach.
@@ -206,11 +186,9 @@ TEST_F(Session, RunningVxhostAcceptsAnAttach)
     unsigned hostProgram = 0, session = 0;
     bool read = fscanf(told, "program %u version 1 session %u version 1", &hostProgram, &session) == 2;
     fclose(told);
-
     if (read) {
-        // The port mapper's own client finds the session on UDP and reaches
-        // its null procedure.
-        std::string command = "rpcinfo -u 127.0.0.1 " + std::to_string(session) + " 1 2>&1";
+        // The port mapper's own client reaches the session's null procedure.
+        std::string command = "rpcinfo -u 127.0.0.1 " + std::to_string(session) + " 1";
         FILE *rpcinfo = popen(command.c_str(), "r");
         char answer[256] = "";
         EXPECT_NE(fgets(answer, sizeof answer, rpcinfo), nullptr);
@@ -218,9 +196,8 @@ TEST_F(Session, RunningVxhostAcceptsAnAttach)
         EXPECT_EQ(std::string(answer), "program " + std::to_string(session) + " version 1 ready and waiting\n");
 
         EXPECT_EQ(V_ApiConnectToSession("visitor", "localhost", session), 0);
-        EXPECT_TRUE(apiutil_test::serve_until([] { return !inits.empty(); }, 20));
-        // The host is ours to call now.
-        V_ApiSetInt(0, 0, 92, 0);
+        EXPECT_TRUE(apiutil_test::serve_until([] { return !inits.empty(); }));
+        V_ApiSetInt(0, 0, 92, 0);  // the host is ours to call now
         EXPECT_EQ(VA_errno, 0);
         EXPECT_EQ(V_ApiDisconnectFromSession(), 0);
         EXPECT_EQ(VA_bailout, 1);
@@ -235,7 +212,6 @@ TEST_F(Session, RunningVxhostAcceptsAnAttach)
 TEST(HostNtoa, DottedQuadOfAName)
 {
     EXPECT_STREQ(host_ntoa(nullptr), "127.0.0.1");
-    EXPECT_STREQ(host_ntoa("localhost"), "127.0.0.1");
     EXPECT_STREQ(host_ntoa("10.1.2.3"), "10.1.2.3");
     EXPECT_STREQ(host_ntoa("256.1.1.1"), "0.0.0.0");  // resolves to nothing
     EXPECT_EQ(host_ntoa(thishost()), own_address());

@@ -91,25 +91,13 @@ TEST(DefaultParams, EveryListEntryByEntry)
         {"new document", initializeNewPropList, "29=1"},
         {"save list", initializeSavePropList, "4=1 5=0 8=1 2=1"},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        V_PropValsT list = c.make();
-        EXPECT_EQ(render(list), c.entries);
-        // Allocated for exactly its entries, so appending must grow it.
-        V_ApiAppendIntProp(&list, 9999, 1);
-        EXPECT_EQ(list.items[list.count - 1].ident.propNum, 9999);
-        V_ApiDeallocatePropVals(&list);
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(taken(c.make()), c.entries) << c.name;
     EXPECT_EQ(taken(initializeOpenPropList(0)), kOpenList);
     EXPECT_EQ(taken(initializeOpenPropList(-3)), std::string(kOpenList) + " 29=-3");
-}
 
-TEST(DefaultParams, SpellingStringsBelongToEachList)
-{
+    // The spelling strings belong to each list: changed or released alone.
     V_PropValsT a = V_ApiGetSpellDefaultParams(), b = V_ApiGetSpellDefaultParams();
-    for (uint32_t i = 2; i < 7; i++)
-        EXPECT_NE(a.items[i].value.value.stringVal, b.items[i].value.value.stringVal);
-    // Each list's strings are its own to change and to release.
     a.items[2].value.value.stringVal[0] = 'X';
     V_ApiDeallocatePropVals(&a);
     EXPECT_STREQ(b.items[2].value.value.stringVal, "!,.:;?");
@@ -181,7 +169,7 @@ TEST(SimpleCalls, SendTheirListsAndEmptyTheReturnParameters)
     };
     HostProcess host({}, serve_documents);
     ASSERT_EQ(V_ApiConnectToSession("simple", nullptr, host.session()), 0);
-    EXPECT_TRUE(apiutil_test::serve_until([] { return VA_bailout != 0; }, 20));
+    EXPECT_TRUE(apiutil_test::serve_until([] { return VA_bailout != 0; }));
     V_ApiShutDown();
 
     EXPECT_EQ(results, std::vector<uint32_t>(6, 77));
