@@ -49,6 +49,9 @@ class Editor {
   static constexpr size_t kMaxEvents = 100000;  // older records are dropped beyond this
 
   Editor();
+  // Documents and menus refer back to the editor's identifier counter.
+  Editor(const Editor&) = delete;
+  Editor& operator=(const Editor&) = delete;
 
   MenuSet& menus() { return menus_; }
   const MenuSet& menus() const { return menus_; }

@@ -40,6 +40,8 @@ class MenuSet {
   // Makes the predefined main menus, a few standard submenus and the
   // separator commands "Separator1" to "Separator4".
   explicit MenuSet(IdAllocator& ids);
+  MenuSet(const MenuSet&) = delete;
+  MenuSet& operator=(const MenuSet&) = delete;
 
   // Define calls find an existing object of that name (updating its label)
   // or make a new one, so that a client started twice does not double its menus.
