@@ -159,6 +159,31 @@ typedef struct TextItemsT { uint32_t count; TextItemT *items; } TextItemsT;
 /* host's error code; the fields after it mean something only on 0.    */
 /* Where the host alone gives a field its meaning, the name is generic.*/
 
+/* Reading and writing a property of one value type: a read answers with
+   the status and the value, a write sends the object, the property and the
+   value. ApiVxGet<Type>RetT and ApiVxSet<Type>ArgT for each type below. */
+#define VAPI_PROPERTY_RECORDS(Type, ValueT)                                           \
+    typedef struct ApiVxGet##Type##RetT { int32_t status; ValueT value; } ApiVxGet##Type##RetT; \
+    typedef struct ApiVxSet##Type##ArgT {                                             \
+        uint32_t docId; uint32_t objId; V_PropIdentT propIdent; ValueT value;         \
+    } ApiVxSet##Type##ArgT;
+VAPI_PROPERTY_RECORDS(Int, int32_t)
+VAPI_PROPERTY_RECORDS(Id, uint32_t)
+VAPI_PROPERTY_RECORDS(Metric, int32_t)
+VAPI_PROPERTY_RECORDS(String, StringT)
+VAPI_PROPERTY_RECORDS(Strings, V_StringsT)
+VAPI_PROPERTY_RECORDS(Metrics, V_MetricsT)
+VAPI_PROPERTY_RECORDS(Points, V_PointsT)
+VAPI_PROPERTY_RECORDS(Tabs, V_TabsT)
+VAPI_PROPERTY_RECORDS(UBytes, V_UBytesT)
+VAPI_PROPERTY_RECORDS(Ints, V_IntsT)
+VAPI_PROPERTY_RECORDS(Val, V_TypedValT)
+VAPI_PROPERTY_RECORDS(TextRange, V_TextRangeT)
+VAPI_PROPERTY_RECORDS(TextLoc, V_TextLocT)
+VAPI_PROPERTY_RECORDS(AttributeDefs, V_AttributeDefsT)
+VAPI_PROPERTY_RECORDS(Attributes, V_AttributesT)
+VAPI_PROPERTY_RECORDS(ElementRange, V_ElementRangeT)
+
 /* Menus, commands, alerts and prompts */
 typedef struct ApiVxExistsArgT { StringT name; } ApiVxExistsArgT;
 typedef struct ApiVxAddMenuArgT { StringT str1; StringT str2; StringT str3; } ApiVxAddMenuArgT;
@@ -177,7 +202,6 @@ typedef struct ApiVxScrollBoxRetT { int32_t status; int32_t value; } ApiVxScroll
 typedef struct ApiVxFcodesArgT { V_IntsT fcodes; } ApiVxFcodesArgT;
 typedef struct ApiVxNotificationArgT { int32_t notification; int32_t state; } ApiVxNotificationArgT;
 typedef struct ApiVxCallClientArgT { StringT clientName; StringT message; } ApiVxCallClientArgT;
-typedef struct ApiVxGetIntRetT { int32_t status; int32_t value; } ApiVxGetIntRetT;
 typedef struct ApiVxQuickSelectArgT { uint32_t docId; StringT str; V_StringsT strings; } ApiVxQuickSelectArgT;
 typedef struct ApiVxQuickSelectRetT { int32_t status; int32_t value; } ApiVxQuickSelectRetT;
 
@@ -227,34 +251,17 @@ typedef struct ApiVxNewSeriesObjArgT { uint32_t docId; int32_t objType; uint32_t
 typedef struct ApiVxAddTextArgT { uint32_t docId; V_TextLocT textLoc; StringT text; } ApiVxAddTextArgT;
 typedef struct ApiVxAddTextRetT { int32_t status; V_TextLocT textLoc; } ApiVxAddTextRetT;
 
-/* Properties: read (GetPropArgT in, status and `value` out) and write */
+/* Properties: whole values and lists */
 typedef struct ApiVxGetPropArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; } ApiVxGetPropArgT;
 typedef struct ApiVxGetPropRetT { int32_t status; V_PropValT propVal; } ApiVxGetPropRetT;
 typedef struct ApiVxSetPropArgT { uint32_t docId; uint32_t objId; V_PropValT propVal; } ApiVxSetPropArgT;
 typedef struct ApiVxGetPropsRetT { int32_t status; V_PropValsT props; } ApiVxGetPropsRetT;
 typedef struct ApiVxSetPropsArgT { uint32_t docId; uint32_t objId; V_PropValsT props; } ApiVxSetPropsArgT;
-typedef struct ApiVxSetIntArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; int32_t value; } ApiVxSetIntArgT;
-typedef struct ApiVxGetIdRetT { int32_t status; uint32_t value; } ApiVxGetIdRetT;
-typedef struct ApiVxSetIdArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; uint32_t value; } ApiVxSetIdArgT;
-typedef struct ApiVxGetMetricRetT { int32_t status; int32_t value; } ApiVxGetMetricRetT;
-typedef struct ApiVxSetMetricArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; int32_t value; } ApiVxSetMetricArgT;
-typedef struct ApiVxGetStringRetT { int32_t status; StringT value; } ApiVxGetStringRetT;
-typedef struct ApiVxSetStringArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; StringT value; } ApiVxSetStringArgT;
-typedef struct ApiVxGetStringsRetT { int32_t status; V_StringsT value; } ApiVxGetStringsRetT;
-typedef struct ApiVxSetStringsArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_StringsT value; } ApiVxSetStringsArgT;
-typedef struct ApiVxGetMetricsRetT { int32_t status; V_MetricsT value; } ApiVxGetMetricsRetT;
-typedef struct ApiVxSetMetricsArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_MetricsT value; } ApiVxSetMetricsArgT;
-typedef struct ApiVxGetPointsRetT { int32_t status; V_PointsT value; } ApiVxGetPointsRetT;
-typedef struct ApiVxSetPointsArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_PointsT value; } ApiVxSetPointsArgT;
-typedef struct ApiVxGetTabsRetT { int32_t status; V_TabsT value; } ApiVxGetTabsRetT;
-typedef struct ApiVxSetTabsArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_TabsT value; } ApiVxSetTabsArgT;
 
 /* Text: `flags` selects the kinds of text items wanted (1: string items) */
 typedef struct ApiVxGetTextArgT { uint32_t docId; uint32_t objId; uint32_t flags; } ApiVxGetTextArgT;
 typedef struct ApiVxGetTextRetT { int32_t status; TextItemsT textItems; } ApiVxGetTextRetT;
 typedef struct ApiVxGetTextForRangeArgT { uint32_t docId; V_TextRangeT textRange; uint32_t flags; } ApiVxGetTextForRangeArgT;
-typedef struct ApiVxGetUBytesRetT { int32_t status; V_UBytesT value; } ApiVxGetUBytesRetT;
-typedef struct ApiVxSetUBytesArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_UBytesT value; } ApiVxSetUBytesArgT;
 typedef struct ApiVxGetText2ArgT { uint32_t docId; uint32_t objId; uint32_t flags; uint32_t flags2; } ApiVxGetText2ArgT;
 typedef struct ApiVxGetTextForRange2ArgT { uint32_t docId; V_TextRangeT textRange; uint32_t flags; uint32_t flags2; } ApiVxGetTextForRange2ArgT;
 typedef struct ApiVxFindArgT { uint32_t docId; V_TextLocT textLoc; V_PropValsT props; } ApiVxFindArgT;
@@ -263,10 +270,6 @@ typedef struct ApiVxSpellArgT { uint32_t docId; V_TextLocT textLoc; V_PropValsT 
 typedef struct ApiVxSpellRetT { int32_t status; V_TextRangeT textRange; int32_t spellStatus; V_StringsT suggestions; } ApiVxSpellRetT;
 typedef struct ApiVxGetUniqueObjArgT { uint32_t docId; int32_t objType; int32_t unique; } ApiVxGetUniqueObjArgT;
 typedef struct ApiVxNewAnchoredFormattedObjArgT { uint32_t docId; int32_t objType; StringT format; V_TextLocT textLoc; } ApiVxNewAnchoredFormattedObjArgT;
-typedef struct ApiVxGetIntsRetT { int32_t status; V_IntsT value; } ApiVxGetIntsRetT;
-typedef struct ApiVxSetIntsArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_IntsT value; } ApiVxSetIntsArgT;
-typedef struct ApiVxGetValRetT { int32_t status; V_TypedValT value; } ApiVxGetValRetT;
-typedef struct ApiVxSetValArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_TypedValT value; } ApiVxSetValArgT;
 
 /* Structured elements */
 typedef struct ApiVxGeneralElementDefArgT { uint32_t docId; uint32_t elemDefId; } ApiVxGeneralElementDefArgT;
@@ -303,11 +306,7 @@ typedef struct ApiVxLoadMenuCustomizationFileArgT { StringT fileName; int32_t fl
 typedef struct ApiVxAnimateMenuArgT { uint32_t id1; uint32_t id2; int32_t int1; StringT str; uint32_t id3; int32_t int2; } ApiVxAnimateMenuArgT;
 typedef struct ApiVxMenuItemInMenuArgT { uint32_t menuId; uint32_t itemId; int32_t flags; } ApiVxMenuItemInMenuArgT;
 
-/* Text ranges and locations as properties; element catalogue */
-typedef struct ApiVxGetTextRangeRetT { int32_t status; V_TextRangeT value; } ApiVxGetTextRangeRetT;
-typedef struct ApiVxSetTextRangeArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_TextRangeT value; } ApiVxSetTextRangeArgT;
-typedef struct ApiVxGetTextLocRetT { int32_t status; V_TextLocT value; } ApiVxGetTextLocRetT;
-typedef struct ApiVxSetTextLocArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_TextLocT value; } ApiVxSetTextLocArgT;
+/* Element catalogue and element locations */
 typedef struct ApiVxGetElementCatalogRetT { int32_t status; V_ElementCatalogEntriesT value; } ApiVxGetElementCatalogRetT;
 typedef struct ApiVxElementLocToTextLocArgT { uint32_t docId; V_ElementLocT elemLoc; } ApiVxElementLocToTextLocArgT;
 typedef struct ApiVxElementLocToTextLocRetT { int32_t status; V_TextLocT textLoc; } ApiVxElementLocToTextLocRetT;
@@ -337,13 +336,7 @@ typedef struct ApiVxGetEncodingForFontArgT { V_FontT font; } ApiVxGetEncodingFor
 typedef struct ApiVxUpdateBookArgT { uint32_t bookId; V_PropValsT props; } ApiVxUpdateBookArgT;
 typedef struct ApiVxUpdateBookRetT { int32_t status; V_PropValsT *retProps; } ApiVxUpdateBookRetT;
 
-/* Attributes, element ranges, text replacement */
-typedef struct ApiVxGetAttributeDefsRetT { int32_t status; V_AttributeDefsT value; } ApiVxGetAttributeDefsRetT;
-typedef struct ApiVxSetAttributeDefsArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_AttributeDefsT value; } ApiVxSetAttributeDefsArgT;
-typedef struct ApiVxGetAttributesRetT { int32_t status; V_AttributesT value; } ApiVxGetAttributesRetT;
-typedef struct ApiVxSetAttributesArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_AttributesT value; } ApiVxSetAttributesArgT;
-typedef struct ApiVxGetElementRangeRetT { int32_t status; V_ElementRangeT value; } ApiVxGetElementRangeRetT;
-typedef struct ApiVxSetElementRangeArgT { uint32_t docId; uint32_t objId; V_PropIdentT propIdent; V_ElementRangeT value; } ApiVxSetElementRangeArgT;
+/* Attributes and text replacement */
 typedef struct ApiVxDeleteUndefinedAttributeArgT { uint32_t docId; StringT name; int32_t flags; uint32_t elemDefId; } ApiVxDeleteUndefinedAttributeArgT;
 typedef struct ApiVxReplaceTextArgT { uint32_t docId; V_TextRangeT textRange; StringT text; } ApiVxReplaceTextArgT;
 typedef struct ApiVxReplaceTextRetT { int32_t status; } ApiVxReplaceTextRetT;
