@@ -23,11 +23,11 @@ int big5Cell(unsigned char t) {
 }
 
 // Reads one Big5 character at in[i]; returns its number and advances i.
-// Returns 1 in *truncated when the text ends after a lead byte.
+// Sets truncated when the text ends after a lead byte. Bytes that cannot
+// begin a pair are single characters and pass unchanged.
 int32_t readBig5(Bytes in, int32_t n, int32_t &i, bool &truncated) {
     unsigned char b = in[i];
-    if (b < 0x80) return ++i, b - 1000;
-    if (b < 0xA1 || b > 0xFE) return ++i, kSeqUnmapped;
+    if (b < 0xA1 || b == 0xFF) return ++i, b - 1000;
     if (i + 1 >= n) {
         truncated = true;
         return kSeqUnmapped;
@@ -64,7 +64,7 @@ int32_t cnsPlane1(unsigned char r, unsigned char c) {
 
 int32_t readCns(Bytes in, int32_t n, int32_t &i, bool &truncated) {
     unsigned char b = in[i];
-    if (b < 0x80) return ++i, b - 1000;
+    if ((b < 0xA1 && b != 0x8E) || b == 0xFF) return ++i, b - 1000;
     if (b == 0x8E) {
         // An 0x8E among the last three bytes cannot start a whole character.
         if (i + 3 >= n) {
@@ -78,7 +78,6 @@ int32_t readCns(Bytes in, int32_t n, int32_t &i, bool &truncated) {
         int32_t k = (r - 0xA1) * kCnsRow + (c - 0xA1);
         return k < kCnsPlane2 ? kLevel2 + k : kSeqUnmapped;
     }
-    if (!isGbByte(b)) return ++i, kSeqUnmapped;
     if (i + 1 >= n) {
         truncated = true;
         return kSeqUnmapped;

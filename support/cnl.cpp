@@ -1,5 +1,6 @@
 // The character list: a byte buffer that grows in steps, or lives in a
 // caller's buffer until it must grow, or is fixed and drops what does not fit.
+#include <stddef.h>
 #include <string.h>
 
 #include "vsupport/convert.h"
@@ -17,7 +18,11 @@ int32_t append(VdeCharListT *cl, const char *chars, int c, int32_t count) {
     if (want > cl->capacity && cl->growBy != 0) {
         int64_t size = (want + cl->growBy - 1) / cl->growBy * cl->growBy;
         VDE_ASSERT(size <= V_MAX_BLOCK);
+        // Characters taken from the list itself move with its buffer.
+        bool own = chars && cl->buffer && chars >= cl->buffer && chars <= cl->buffer + cl->length;
+        ptrdiff_t at = own ? chars - cl->buffer : 0;
         VdeClSetSize(cl, static_cast<int32_t>(size));
+        if (own) chars = cl->buffer + at;
     }
     int32_t room = cl->capacity - cl->length;
     int32_t n = count < room ? count : room;

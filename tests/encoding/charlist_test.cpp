@@ -45,6 +45,16 @@ TEST(CharList, GrowsInSteps) {
     EXPECT_EQ(cl.length, 0);
 }
 
+TEST(CharList, AppendingItsOwnTextAcrossAGrowth) {
+    VdeCharListT cl;
+    VdeClInit(&cl, 4);
+    VdeClAddString(&cl, "abcd");
+    VdeClAddNChars(&cl, cl.buffer, cl.length);  // the buffer moves while being read
+    VdeClAddString(&cl, cl.buffer + 6);
+    EXPECT_STREQ(cl.buffer, "abcdabcdcd");
+    VdeClSetSize(&cl, 0);
+}
+
 TEST(CharList, CallersBufferIsCopiedWhenItMustGrow) {
     char buf[8];
     VdeCharListT cl;

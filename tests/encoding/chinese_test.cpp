@@ -148,7 +148,8 @@ TEST(Big5Cns, UnmappedTruncatedAndSingleBytes) {
     // The box-drawing extension after the last level-2 hanzi is not Big5 proper.
     EXPECT_EQ(convert("\xF9\xD5", BIG5, CNS).text, "\x8E\xA2\xF2\xC4");
     EXPECT_EQ(convert("\xF9\xF9", BIG5, CNS).text, "\xA1\xA1");
-    EXPECT_EQ(convert("ab\x80" "c", BIG5, CNS).text, "ab\xA1\xA1" "c");
+    EXPECT_EQ(convert("ab\x80" "c", BIG5, CNS).text, "ab\x80" "c");  // not a lead byte: passes
+    EXPECT_EQ(convert("\xA4\x30", BIG5, CNS).text, "\xA1\xA1" "0");  // a lead without its trail
     // ASCII passes unchanged both ways.
     EXPECT_EQ(convert("Hello, 1~2\n", BIG5, CNS).text, "Hello, 1~2\n");
     EXPECT_EQ(convert("Hello, 1~2\n", CNS, BIG5).text, "Hello, 1~2\n");
