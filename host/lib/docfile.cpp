@@ -202,9 +202,12 @@ std::string formatDocument(const DocContent& doc) {
 }
 
 int32_t loadDocument(const std::string& path, DocContent& out, std::string& message) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    message = path + ": " + std::strerror(errno);
+  struct stat st;
+  bool directory = stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  std::ifstream in;
+  if (!directory) in.open(path, std::ios::binary);
+  if (!in.is_open()) {
+    message = path + ": " + std::strerror(directory ? EISDIR : errno);
     return status::kNoFile;
   }
   std::string text;

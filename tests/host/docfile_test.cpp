@@ -170,6 +170,8 @@ TEST(DocFile, LoadAndSaveFiles) {
 
   EXPECT_EQ(loadDocument(dir.path + "/missing.vx", back, message), status::kNoFile);
   EXPECT_NE(message.find("missing.vx: No such file"), std::string::npos) << message;
+  EXPECT_EQ(loadDocument(dir.path, back, message), status::kNoFile);
+  EXPECT_EQ(message, dir.path + ": Is a directory");
   std::string bad = dir.write("bad.vx", "@vxdoc 1\n@format A\nno tab\n");
   EXPECT_EQ(loadDocument(bad, back, message), status::kBadFile);
   EXPECT_EQ(message, bad + ":3: expected a tab between the tag and the text");
