@@ -234,8 +234,6 @@ TEST(Formatter, NullFormatAndBufferForms)
     const std::string percents = "[%5%][%-3%]";
     EXPECT_EQ(V_Sprintf(buf, percents.c_str()), 6);
     EXPECT_STREQ(buf, "[%][%]");
-    EXPECT_EQ(bounded(buf, 4, "abc%s", "def"), 3);
-    EXPECT_STREQ(buf, "abc");
     EXPECT_EQ(bounded(nullptr, 100, "abc%d", 5), 0);
     // No room at all: nothing stored, not even a terminator.
     std::strcpy(buf, "keep");
@@ -244,21 +242,6 @@ TEST(Formatter, NullFormatAndBufferForms)
     EXPECT_STREQ(buf, "keep");
     EXPECT_EQ(bounded(buf, 1, "abc"), 0);
     EXPECT_STREQ(buf, "");
-}
-
-TEST(Formatter, StarsTakeIntegersNegativeWidthLeftJustifies)
-{
-    char buf[64];
-    EXPECT_EQ(V_Sprintf(buf, "%*d|", 5, 42), 6);
-    EXPECT_STREQ(buf, "   42|");
-    EXPECT_EQ(V_Sprintf(buf, "%*d|", -5, 42), 6);
-    EXPECT_STREQ(buf, "42   |");
-    EXPECT_EQ(V_Sprintf(buf, "%-*d|", -5, 42), 6);
-    EXPECT_STREQ(buf, "42   |");
-    EXPECT_EQ(V_Sprintf(buf, "%.*s|%s", -1, "abcdef", "z"), 8);
-    EXPECT_STREQ(buf, "abcdef|z");
-    EXPECT_EQ(V_Sprintf(buf, "%.3s", "abcdef"), 3);
-    EXPECT_STREQ(buf, "abc");
 }
 
 TEST(Formatter, CountStoresSixteenOrThirtyTwoBits)
