@@ -144,6 +144,12 @@ inline StringT str(const char *s) { return const_cast<StringT>(s); }
 // A record passed by pointer travels as a shallow copy; null as the zero record.
 template <class T>
 inline T val(const T *p) { return p ? *p : T{}; }
+// A property value as its argument record holds it.
+inline StringT wire(const char *s) { return str(s); }
+inline int32_t wire(int32_t v) { return v; }
+inline uint32_t wire(uint32_t v) { return v; }
+template <class T>
+inline T wire(const T *p) { return val(p); }
 inline V_PropIdentT num(int32_t propNum) { return V_PropIdentT{propNum, nullptr}; }
 inline V_PropIdentT name(const char *propName) { return V_PropIdentT{0, str(propName)}; }
 

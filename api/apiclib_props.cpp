@@ -15,105 +15,34 @@ constexpr int32_t kAttributes = 1634;
 
 extern "C" {
 
-int32_t V_ApiGetInt(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_int_1>({d, o, num(p)}); }
-int32_t V_ApiGetIntByName(uint32_t d, uint32_t o, const char *p)
-{
-    return read<api_vx_get_int_1>({d, o, name(p)});
-}
-void V_ApiSetInt(uint32_t d, uint32_t o, int32_t p, int32_t v) { none<api_vx_set_int_1>({d, o, num(p), v}); }
-void V_ApiSetIntByName(uint32_t d, uint32_t o, const char *p, int32_t v)
-{
-    none<api_vx_set_int_1>({d, o, name(p), v});
-}
+// The get and set functions of one type of value, by number or by name.
+#define VAPI_PROPERTY(Name, T, In, get, set)                                                   \
+    T V_ApiGet##Name(uint32_t d, uint32_t o, int32_t p) { return read<get>({d, o, num(p)}); } \
+    void V_ApiSet##Name(uint32_t d, uint32_t o, int32_t p, In v) { none<set>({d, o, num(p), wire(v)}); }
+#define VAPI_PROPERTY_BY_NAME(Name, T, In, get, set)                                                           \
+    T V_ApiGet##Name##ByName(uint32_t d, uint32_t o, const char *p) { return read<get>({d, o, name(p)}); } \
+    void V_ApiSet##Name##ByName(uint32_t d, uint32_t o, const char *p, In v)                              \
+    {                                                                                                      \
+        none<set>({d, o, name(p), wire(v)});                                                               \
+    }
 
-int32_t V_ApiGetMetric(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_metric_1>({d, o, num(p)}); }
-int32_t V_ApiGetMetricByName(uint32_t d, uint32_t o, const char *p)
-{
-    return read<api_vx_get_metric_1>({d, o, name(p)});
-}
-void V_ApiSetMetric(uint32_t d, uint32_t o, int32_t p, int32_t v) { none<api_vx_set_metric_1>({d, o, num(p), v}); }
-void V_ApiSetMetricByName(uint32_t d, uint32_t o, const char *p, int32_t v)
-{
-    none<api_vx_set_metric_1>({d, o, name(p), v});
-}
-
-uint32_t V_ApiGetId(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_id_1>({d, o, num(p)}); }
-void V_ApiSetId(uint32_t d, uint32_t o, int32_t p, uint32_t v) { none<api_vx_set_id_1>({d, o, num(p), v}); }
-
-StringT V_ApiGetString(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_string_1>({d, o, num(p)}); }
-void V_ApiSetString(uint32_t d, uint32_t o, int32_t p, const char *v)
-{
-    none<api_vx_set_string_1>({d, o, num(p), str(v)});
-}
-
-V_StringsT V_ApiGetStrings(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_strings_1>({d, o, num(p)}); }
-void V_ApiSetStrings(uint32_t d, uint32_t o, int32_t p, const V_StringsT *v)
-{
-    none<api_vx_set_strings_1>({d, o, num(p), val(v)});
-}
-
-V_MetricsT V_ApiGetMetrics(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_metrics_1>({d, o, num(p)}); }
-void V_ApiSetMetrics(uint32_t d, uint32_t o, int32_t p, const V_MetricsT *v)
-{
-    none<api_vx_set_metrics_1>({d, o, num(p), val(v)});
-}
-
-V_IntsT V_ApiGetInts(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_ints_1>({d, o, num(p)}); }
-void V_ApiSetInts(uint32_t d, uint32_t o, int32_t p, const V_IntsT *v)
-{
-    none<api_vx_set_ints_1>({d, o, num(p), val(v)});
-}
-
-V_PointsT V_ApiGetPoints(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_points_1>({d, o, num(p)}); }
-void V_ApiSetPoints(uint32_t d, uint32_t o, int32_t p, const V_PointsT *v)
-{
-    none<api_vx_set_points_1>({d, o, num(p), val(v)});
-}
-
-V_TabsT V_ApiGetTabs(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_tabs_1>({d, o, num(p)}); }
-void V_ApiSetTabs(uint32_t d, uint32_t o, int32_t p, const V_TabsT *v)
-{
-    none<api_vx_set_tabs_1>({d, o, num(p), val(v)});
-}
-
-V_UBytesT V_ApiGetUBytesByName(uint32_t d, uint32_t o, const char *p)
-{
-    return read<api_vx_get_ubytes_1>({d, o, name(p)});
-}
-void V_ApiSetUBytesByName(uint32_t d, uint32_t o, const char *p, const V_UBytesT *v)
-{
-    none<api_vx_set_ubytes_1>({d, o, name(p), val(v)});
-}
-
-V_TextLocT V_ApiGetTextLoc(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_textloc_1>({d, o, num(p)}); }
-void V_ApiSetTextLoc(uint32_t d, uint32_t o, int32_t p, const V_TextLocT *v)
-{
-    none<api_vx_set_textloc_1>({d, o, num(p), val(v)});
-}
-
-V_TextRangeT V_ApiGetTextRange(uint32_t d, uint32_t o, int32_t p)
-{
-    return read<api_vx_get_textrange_1>({d, o, num(p)});
-}
-void V_ApiSetTextRange(uint32_t d, uint32_t o, int32_t p, const V_TextRangeT *v)
-{
-    none<api_vx_set_textrange_1>({d, o, num(p), val(v)});
-}
-
-V_ElementRangeT V_ApiGetElementRange(uint32_t d, uint32_t o, int32_t p)
-{
-    return read<api_vx_get_element_range_1>({d, o, num(p)});
-}
-void V_ApiSetElementRange(uint32_t d, uint32_t o, int32_t p, const V_ElementRangeT *v)
-{
-    none<api_vx_set_element_range_1>({d, o, num(p), val(v)});
-}
-
-V_TypedValT V_ApiGetVal(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_val_1>({d, o, num(p)}); }
-void V_ApiSetVal(uint32_t d, uint32_t o, int32_t p, const V_TypedValT *v)
-{
-    none<api_vx_set_val_1>({d, o, num(p), val(v)});
-}
+VAPI_PROPERTY(Int, int32_t, int32_t, api_vx_get_int_1, api_vx_set_int_1)
+VAPI_PROPERTY_BY_NAME(Int, int32_t, int32_t, api_vx_get_int_1, api_vx_set_int_1)
+VAPI_PROPERTY(Metric, int32_t, int32_t, api_vx_get_metric_1, api_vx_set_metric_1)
+VAPI_PROPERTY_BY_NAME(Metric, int32_t, int32_t, api_vx_get_metric_1, api_vx_set_metric_1)
+VAPI_PROPERTY(Id, uint32_t, uint32_t, api_vx_get_id_1, api_vx_set_id_1)
+VAPI_PROPERTY(String, StringT, const char *, api_vx_get_string_1, api_vx_set_string_1)
+VAPI_PROPERTY(Strings, V_StringsT, const V_StringsT *, api_vx_get_strings_1, api_vx_set_strings_1)
+VAPI_PROPERTY(Metrics, V_MetricsT, const V_MetricsT *, api_vx_get_metrics_1, api_vx_set_metrics_1)
+VAPI_PROPERTY(Ints, V_IntsT, const V_IntsT *, api_vx_get_ints_1, api_vx_set_ints_1)
+VAPI_PROPERTY(Points, V_PointsT, const V_PointsT *, api_vx_get_points_1, api_vx_set_points_1)
+VAPI_PROPERTY(Tabs, V_TabsT, const V_TabsT *, api_vx_get_tabs_1, api_vx_set_tabs_1)
+VAPI_PROPERTY_BY_NAME(UBytes, V_UBytesT, const V_UBytesT *, api_vx_get_ubytes_1, api_vx_set_ubytes_1)
+VAPI_PROPERTY(TextLoc, V_TextLocT, const V_TextLocT *, api_vx_get_textloc_1, api_vx_set_textloc_1)
+VAPI_PROPERTY(TextRange, V_TextRangeT, const V_TextRangeT *, api_vx_get_textrange_1, api_vx_set_textrange_1)
+VAPI_PROPERTY(ElementRange, V_ElementRangeT, const V_ElementRangeT *, api_vx_get_element_range_1,
+              api_vx_set_element_range_1)
+VAPI_PROPERTY(Val, V_TypedValT, const V_TypedValT *, api_vx_get_val_1, api_vx_set_val_1)
 
 V_PropValT V_ApiGetPropVal(uint32_t d, uint32_t o, int32_t p) { return read<api_vx_get_prop_1>({d, o, num(p)}); }
 void V_ApiSetPropVal(uint32_t d, uint32_t o, const V_PropValT *v) { none<api_vx_set_prop_1>({d, o, val(v)}); }
