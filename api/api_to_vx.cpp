@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -19,11 +20,13 @@ template <class T> struct Slot { using type = T; };
 template <> struct Slot<void> { using type = char; };
 template <class T> using slot_t = typename Slot<T>::type;
 
-void *call(CLIENT *clnt, u_int num, xdrproc_t argCodec, void *argp, xdrproc_t resCodec,
-           void *res, std::size_t size)
+// One call into the stub's result buffer. A missing argument fails the call,
+// unless the procedure sends no argument data.
+void *call(CLIENT *clnt, u_int num, xdrproc_t argCodec, void *argp, bool argless,
+           xdrproc_t resCodec, void *res, std::size_t size)
 {
     std::memset(res, 0, size);
-    if (clnt != nullptr &&
+    if (clnt != nullptr && (argp != nullptr || argless) &&
         clnt_call(clnt, num, argCodec, static_cast<caddr_t>(argp), resCodec,
                   static_cast<caddr_t>(res), TIMEOUT) == RPC_SUCCESS)
         return res;
@@ -40,7 +43,8 @@ void *call(CLIENT *clnt, u_int num, xdrproc_t argCodec, void *argp, xdrproc_t re
     {                                                                         \
         static slot_t<R> res;                                                 \
         return static_cast<R *>(call(clnt, num, as_proc(xdr_##A), argp,       \
-                                     as_proc(xdr_##R), &res, sizeof res));    \
+                                     std::is_void_v<A>, as_proc(xdr_##R),     \
+                                     &res, sizeof res));                      \
     }
 VAPI_PROCEDURES(VAPI_DEFINE_STUB)
 

@@ -248,6 +248,7 @@ TEST(Stubs, CallAndAnswerOverLoopback)
 
     EXPECT_EQ(api_vx_get_strings_1(&get, clnt), nullptr);  // undecodable answer
     EXPECT_EQ(api_vx_get_supported_encodings_1(nullptr, clnt), nullptr);  // cut short
+    EXPECT_EQ(api_vx_get_int_1(nullptr, clnt), nullptr);                   // no argument
     EXPECT_EQ(api_vx_get_string_1(&get, clnt), nullptr);   // refused by the host
     clnt_destroy(clnt);
 }
