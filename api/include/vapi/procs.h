@@ -212,7 +212,10 @@ VAPI_PROCEDURES(VAPI_DECLARE_STUB)
 void api_xdrfree(xdrproc_t codec, void *result);
 
 /* One row of the procedure table. Sizes are those of the records in memory;
-   a void argument or result counts one byte. */
+   a void argument or result counts one byte. The codecs are meant to be run
+   by the RPC library (clnt_call, svc_getargs, svc_sendreply, xdr_free):
+   calling one through the variadic xdrproc_t type from our own code is a
+   call through a mismatched function type. */
 typedef struct ApiProcT {
     uint32_t num;
     const char *stubName;
