@@ -264,21 +264,6 @@ TEST_F(Calls, DictionaryOperationNineIsRefusedWithoutACall)
     V_ApiDeallocateStrings(&got);
 }
 
-TEST_F(Calls, HyphenationReadsItsStatusSecond)
-{
-    char h[] = "hy-phen";
-    attach([&](vxhost::Host &, GenericHost &g) {
-        g.script_record(1412, ApiVxShowHyphenationRetT{h, 0});
-        g.script_record(1412, ApiVxShowHyphenationRetT{h, 6});
-    });
-    StringT s = V_ApiShowHyphenation("hyphen");
-    ASSERT_NE(s, nullptr);
-    EXPECT_STREQ(s, "hy-phen");
-    V_ApiDeallocateString(&s);
-    EXPECT_EQ(V_ApiShowHyphenation("hyphen"), nullptr);
-    EXPECT_EQ(VA_errno, 6);
-}
-
 TEST_F(Calls, CompareTakesBothIdentifiers)
 {
     attach(answer(1027, ApiVxCompareRetT{0, 71, 72}));
@@ -324,13 +309,6 @@ TEST_F(Calls, ProgressReportsWithoutTouchingTheCallersError)
 
 // ---- Modal dialogs ----
 
-TEST_F(Calls, ModalDialogWithoutEventsReturnsTheHostsAnswer)
-{
-    attach([](vxhost::Host &, GenericHost &g) { g.script_status(1316, 7); });
-    EXPECT_EQ(V_ApiModalDialog(0, 3), 7);
-    EXPECT_EQ(VA_errno, 0);
-}
-
 TEST_F(Calls, ModalDialogServesTheHostUntilTheDialogEnds)
 {
     attach([](vxhost::Host &, GenericHost &g) {
@@ -351,21 +329,6 @@ TEST_F(Calls, ModalDialogServesTheHostUntilTheDialogEnds)
     }
     EXPECT_EQ(handovers, 2);
     EXPECT_EQ(events, 2);
-}
-
-// ---- Object validity, sleep ----
-
-TEST_F(Calls, ObjectValidAndSleepAnswerTheirOwnWay)
-{
-    attach([](vxhost::Host &, GenericHost &g) {
-        g.script_status(1091, -1002);
-        g.script_drop(1371);
-    });
-    EXPECT_EQ(V_ApiObjectValid(1, 99), 0);
-    EXPECT_EQ(VA_errno, -1002);
-    EXPECT_EQ(V_ApiSleep(0), 0);
-    EXPECT_EQ(V_ApiUSleep(1500), 1500);  // not slept
-    EXPECT_EQ(VA_errno, -1);
 }
 
 // ---- The end of a session ----
