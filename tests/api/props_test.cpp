@@ -82,21 +82,6 @@ TEST_F(Props, StringsAndListsReadBackAsFreshCopies)
     EXPECT_NE(got.items[0], a);
     V_ApiDeallocateStrings(&got);
 
-    int32_t m[] = {-1, 0, 72};
-    V_MetricsT metrics{3, m};
-    V_ApiSetMetrics(1, 2, 31, &metrics);
-    V_MetricsT gm = V_ApiGetMetrics(1, 2, 31);
-    ASSERT_EQ(gm.count, 3u);
-    EXPECT_EQ(gm.items[2], 72);
-    V_ApiDeallocateMetrics(&gm);
-
-    V_IntsT ints{3, m};
-    V_ApiSetInts(1, 2, 32, &ints);
-    V_IntsT gi = V_ApiGetInts(1, 2, 32);
-    ASSERT_EQ(gi.count, 3u);
-    EXPECT_EQ(gi.items[0], -1);
-    V_ApiDeallocateInts(&gi);
-
     V_PointT p[] = {{1, 2}, {-3, 4}};
     V_PointsT points{2, p};
     V_ApiSetPoints(1, 2, 33, &points);
