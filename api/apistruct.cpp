@@ -138,18 +138,6 @@ L copyCounted(const L *src, L (*allocate)(uint32_t))
     return out;
 }
 
-// Lists are elements too: of typed values and of nested records.
-V_ElementRangeT *copyElemRange(const V_ElementRangeT *r)
-{
-    if (!r)
-        return nullptr;
-    // Out of memory the copy can only be "no range", the value's own empty.
-    auto *copy = static_cast<V_ElementRangeT *>(VapiMalloc(sizeof *r));
-    if (copy)
-        *copy = *r;
-    return copy;
-}
-
 using ValUnion = decltype(V_TypedValT::value);
 
 // A value of that type with every value word 0.
@@ -161,29 +149,28 @@ V_TypedValT typedValue(int32_t typeCode)
     return val;
 }
 
-
-// Calls f with the union member that `code` selects; false for codes that
-// carry nothing (the value words of such a copy stay 0).
+// Calls f with the union member that `code` selects; not at all for codes
+// that carry nothing (the value words of such a copy stay 0).
 template <class F>
-bool withArm(int32_t code, F &&f)
+void withArm(int32_t code, F &&f)
 {
     switch (code) {
-    case 1: case 2: case 4: case 11: case 16: f(&ValUnion::intVal); return true;
-    case V_TYPE_STRING: f(&ValUnion::stringVal); return true;
-    case V_TYPE_METRICS: f(&ValUnion::metricsVal); return true;
-    case V_TYPE_STRINGS: f(&ValUnion::stringsVal); return true;
-    case V_TYPE_POINTS: f(&ValUnion::pointsVal); return true;
-    case V_TYPE_TABS: f(&ValUnion::tabsVal); return true;
-    case V_TYPE_TEXTLOC: f(&ValUnion::textLocVal); return true;
-    case V_TYPE_TEXTRANGE: f(&ValUnion::textRangeVal); return true;
-    case V_TYPE_ELEMCATALOG: f(&ValUnion::catalogVal); return true;
-    case V_TYPE_INTS: f(&ValUnion::intsVal); return true;
-    case V_TYPE_UBYTES: f(&ValUnion::ubytesVal); return true;
-    case V_TYPE_UINTS: f(&ValUnion::uintsVal); return true;
-    case V_TYPE_ATTRDEFS: f(&ValUnion::attrDefsVal); return true;
-    case V_TYPE_ATTRIBUTES: f(&ValUnion::attributesVal); return true;
-    case V_TYPE_ELEMRANGE: f(&ValUnion::elemRangeVal); return true;
-    default: return false;
+    case 1: case 2: case 4: case 11: case 16: f(&ValUnion::intVal); break;
+    case V_TYPE_STRING: f(&ValUnion::stringVal); break;
+    case V_TYPE_METRICS: f(&ValUnion::metricsVal); break;
+    case V_TYPE_STRINGS: f(&ValUnion::stringsVal); break;
+    case V_TYPE_POINTS: f(&ValUnion::pointsVal); break;
+    case V_TYPE_TABS: f(&ValUnion::tabsVal); break;
+    case V_TYPE_TEXTLOC: f(&ValUnion::textLocVal); break;
+    case V_TYPE_TEXTRANGE: f(&ValUnion::textRangeVal); break;
+    case V_TYPE_ELEMCATALOG: f(&ValUnion::catalogVal); break;
+    case V_TYPE_INTS: f(&ValUnion::intsVal); break;
+    case V_TYPE_UBYTES: f(&ValUnion::ubytesVal); break;
+    case V_TYPE_UINTS: f(&ValUnion::uintsVal); break;
+    case V_TYPE_ATTRDEFS: f(&ValUnion::attrDefsVal); break;
+    case V_TYPE_ATTRIBUTES: f(&ValUnion::attributesVal); break;
+    case V_TYPE_ELEMRANGE: f(&ValUnion::elemRangeVal); break;
+    default: break;
     }
 }
 
@@ -191,7 +178,15 @@ template <class L, class>
 L copyElem(const L &list) { return copyList(&list); }
 template <class L, class>
 void releaseElem(L &list) { releaseList(&list); }
-V_ElementRangeT *copyElem(V_ElementRangeT *const &r) { return copyElemRange(r); }
+// The one optional record of a typed value. Out of memory its copy can only
+// be "no range", the value's own empty state.
+V_ElementRangeT *copyElem(V_ElementRangeT *const &r)
+{
+    auto *copy = r ? static_cast<V_ElementRangeT *>(VapiMalloc(sizeof *r)) : nullptr;
+    if (copy)
+        *copy = *r;
+    return copy;
+}
 void releaseElem(V_ElementRangeT *&r) { api_free(&r); }
 
 }  // namespace
