@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "vsupport/convert.h"
 #include "vsupport/encoding.h"
@@ -63,6 +64,19 @@ inline std::string convertString(const std::string &s, int32_t from, int32_t to)
     std::string out = r ? r : "";
     V_Free(r);
     return out;
+}
+
+// Every two-byte code with both bytes in 0xA1..0xFE that iconv decodes
+// from the named set (the EUC forms of a 94 x 94 set).
+inline std::vector<std::string> eucPairs(const char *iconvName) {
+    Iconv check("UTF-8", iconvName);
+    std::vector<std::string> all;
+    for (int r = 0xA1; r <= 0xFE; ++r)
+        for (int c = 0xA1; c <= 0xFE; ++c) {
+            std::string code{static_cast<char>(r), static_cast<char>(c)};
+            if (check(code)) all.push_back(code);
+        }
+    return all;
 }
 
 // Printable form of bytes for failure messages.
