@@ -3,6 +3,8 @@
 // stack and text items.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -304,6 +306,53 @@ TEST_F(EditorTest, TextItemsOfParagraphsAndRanges) {
   EXPECT_EQ(items[1].text, "P3");
   ASSERT_EQ(ed.textItems(doc, {{p1, 0}, {p1, kEndOfParagraph}}, 2, items), status::kOk);
   EXPECT_TRUE(items.empty());  // only string items exist here
+}
+
+// Random edits of every kind, checking after each one that the chain reads
+// the same both ways, that the selection names live paragraphs with offsets
+// inside their text, and that no identifier of a removed paragraph returns.
+TEST_F(EditorTest, RandomEditsKeepTheChainAndSelectionSound) {
+  load({"1Level", "2Level", "3Level", "2Level"});
+  std::mt19937 rng(7);
+  std::set<ObjId> seen, removed;
+  auto pick = [&] { return nth(rng() % d->paragraphCount()); };
+  auto offset = [&](ObjId p) {
+    int32_t len = static_cast<int32_t>(d->paragraph(p)->content.text.size());
+    switch (rng() % 4) {
+      case 0: return kEndOfText;
+      case 1: return kEndOfParagraph;
+      default: return static_cast<int32_t>(rng() % (len + 1));
+    }
+  };
+  for (int step = 0; step < 1500; ++step) {
+    ObjId a = pick(), b = rng() % 3 ? a : pick();
+    switch (rng() % 8) {
+      case 0: select(a, rng() % 2 ? 0 : offset(a), b, offset(b)); break;
+      case 1: ed.addText(doc, {a, offset(a)}, rng() % 2 ? "\n" : "ab\ncd", nullptr); break;
+      case 2: ed.cut(doc); break;
+      case 3: ed.copy(doc); break;
+      case 4: ed.paste(doc); break;
+      case 5: ed.deleteObject(doc, a); break;
+      case 6: ed.deleteText(doc, {{a, offset(a)}, {b, offset(b)}}); break;
+      case 7: rng() % 2 ? ed.pushClipboard() : ed.popClipboard(); break;
+    }
+    expectChainConsistent();
+    std::set<ObjId> now;
+    for (const Paragraph* p : d->paragraphs()) {
+      now.insert(p->id);
+      ASSERT_EQ(removed.count(p->id), 0u) << "identifier reused at step " << step;
+    }
+    for (ObjId id : seen)
+      if (!now.count(id)) removed.insert(id);
+    seen.insert(now.begin(), now.end());
+    TextRange sel = selection();
+    for (const TextLoc& loc : {sel.start, sel.end}) {
+      const Paragraph* p = d->paragraph(loc.obj);
+      ASSERT_NE(p, nullptr) << "selection in a removed paragraph at step " << step;
+      ASSERT_GE(resolveOffset(loc.offset, p->content.text.size()), 0) << "step " << step;
+    }
+    if (HasFailure()) return;
+  }
 }
 
 }  // namespace
