@@ -138,6 +138,10 @@ bool parseLine(std::string_view line, DocContent& out, std::string& why) {
     out.paras.push_back(std::move(para));
     return true;
   }
+  if (line == kFormatDirective.substr(0, kFormatDirective.size() - 1)) {
+    why = "a paragraph format needs a name";
+    return false;
+  }
   if (line.substr(0, kFormatDirective.size()) != kFormatDirective) {
     why = "unknown directive '" + std::string(line.substr(0, line.find(' '))) + "'";
     return false;

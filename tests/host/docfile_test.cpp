@@ -130,6 +130,7 @@ TEST(DocFile, MalformedFilesNameLineAndReason) {
       {"@vxdoc 1\nBody without a tab\n", 2, "expected a tab"},
       {"@vxdoc 1\n@format A\n@format A\n", 3, "declared twice"},
       {"@vxdoc 1\n@format \n", 2, "needs a name"},
+      {"@vxdoc 1\n@format\n", 2, "needs a name"},
       {"@vxdoc 1\n@style X\n", 2, "unknown directive '@style'"},
       {"@vxdoc 1\n\nBody\tbad \\q escape\n", 3, "unknown escape \\q"},
       {"@vxdoc 1\nBody\tends in \\\n", 2, "backslash at the end"},
