@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -1,7 +1,6 @@
 #include "document_editor.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 
 #include "docfile.h"
