@@ -145,6 +145,20 @@ TEST_F(Calls, DocumentArgumentsPutTheFileNameFirst)
     V_ApiDeallocatePropVals(&params);
 }
 
+TEST_F(Calls, FailedReadsReturnRecordsWithNothingToRelease)
+{
+    attach([](vxhost::Host &, GenericHost &g) { g.script_drop(1062); });
+    V_PropValsT props = V_ApiGetProps(1, 2);
+    EXPECT_EQ(props.count, 0u);
+    EXPECT_EQ(props.items, nullptr);
+    V_ApiDeallocatePropVals(&props);
+    V_TextRangeT whole{{3, 0}, {3, 0x50000000}};
+    TextItemsT text = V_ApiGetTextForRange(1, &whole, 1);  // the connection is gone by now
+    EXPECT_EQ(text.count, 0u);
+    EXPECT_EQ(text.items, nullptr);
+    EXPECT_EQ(VA_errno, -1);
+}
+
 // ---- Argument layouts ----
 
 TEST_F(Calls, TableCallsFillTheirSharedRecords)
