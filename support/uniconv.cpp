@@ -127,7 +127,6 @@ void putUtf8(VdeCharListT *cl, uint32_t cp) {
     for (int i = 0; i < n; ++i) VdeClPut(cl, out[i]);
 }
 
-
 // Calls put for each code point of the text, up to a code point 0; returns
 // 0, or -1 when the encoding has no usable table. A template, so that the
 // per-character call inlines.
@@ -170,6 +169,7 @@ void V_VdeInitUnicode(const char *directory) {
     if (gTables[0]) return;
     for (int i = 0; i < 4; ++i) {
         long size = 0;
+        if (gTables[i]) continue;  // loaded by an earlier call that lacked Shift_JIS
         if (unsigned char *block = loadPacked(kTableNames[i], directory, &size))
             gTables[i] = parseTable(block, size);
     }

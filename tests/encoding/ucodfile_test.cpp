@@ -5,6 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -91,6 +93,20 @@ TEST_F(UcodFile, MissingTablesStayAbsentAndLoadingHappensOnce) {
                 V_VdeInitUnicode(other.path().c_str());  // Shift_JIS loaded: nothing happens
                 bad |= expectUtf8("\xA4\x40", VDE_TE_BIG5, "");
             }
+            exit(bad);
+        },
+        ::testing::ExitedWithCode(0), "");
+    // Without the Shift_JIS file a later call loads again, keeping what it has.
+    remove(sjisPath.c_str());
+    EXPECT_EXIT(
+        {
+            V_VdeInitFontEncs("VellixRoman");
+            TempDir big5;
+            enctest::makeUcod(kUcodTables[2], big5.path());
+            V_VdeInitUnicode(big5.path().c_str());
+            V_VdeInitUnicode(big5.path().c_str());
+            int bad = expectUtf8("\xA4\x40", VDE_TE_BIG5, "\xE4\xB8\x80");
+            std::filesystem::remove_all(big5.path());
             exit(bad);
         },
         ::testing::ExitedWithCode(0), "");
