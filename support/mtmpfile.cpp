@@ -47,8 +47,15 @@ char *VdeMakeTmpFileName(void) {
     uint32_t size = static_cast<uint32_t>(strlen(directory)) + 22;
     char *name = static_cast<char *>(V_Alloc(size, V_MUSTSUCCEED));
     snprintf(name, size, "%s/F%x.XXXXXX", directory, tmpSequence);
-    mktemp(name);
-    char *result = *name ? VdePlatformToInternalFilename(name) : nullptr;
+    // mkstemp picks the unique part as mktemp would, without the linker's
+    // warning about it; the file it makes is removed at once, so only the
+    // name is handed out, as promised.
+    int fd = mkstemp(name);
+    if (fd >= 0) {
+        close(fd);
+        unlink(name);
+    }
+    char *result = fd >= 0 ? VdePlatformToInternalFilename(name) : nullptr;
     V_Free(name);
     return result;
 }
