@@ -1,0 +1,159 @@
+// The real outline client against the editor model over real RPC: every
+// call it makes is answered by the model, and the document comes out as the
+// outline commands promise.
+#include "editor_host.h"
+
+#include <gtest/gtest.h>
+
+using namespace vxhost;
+using vxhost_test::EditorHost;
+
+namespace {
+
+using Ran = EditorService::Ran;
+using Sent = EditorService::Sent;
+
+std::vector<std::string> labels(const MenuSet &menus, ObjId menu)
+{
+    std::vector<std::string> out;
+    for (ObjId item : menus.menu(menu)->items)
+        out.push_back(*menus.label(item));
+    return out;
+}
+
+TEST(LindrelRpc, StartUpBuildsItsMenusAndAsksForFunctionCodes)
+{
+    EditorHost h;
+    ASSERT_TRUE(h.start());
+    const MenuSet &menus = h.editor.menus();
+    ObjId tools = menus.find(objtype::kMenu, "DovraTools");
+    ObjId outlining = menus.find(objtype::kMenu, "Lindrel");
+    ASSERT_NE(tools, 0u);
+    ASSERT_NE(outlining, 0u);
+    EXPECT_EQ(labels(menus, outlining),
+              (std::vector<std::string>{"New Outline", "", "Move Right", "Move Left", "Move Up", "Move Down", "",
+                                        "Nudge Right", "Nudge Left", "Nudge Up", "Nudge Down", "",
+                                        "About Lindrel..."}));
+    EXPECT_EQ(labels(menus, tools), std::vector<std::string>{"Outlining"});
+    for (const char *main : {MenuSet::kMainMenu, MenuSet::kQuickMenu}) {
+        const auto &items = menus.menu(menus.find(objtype::kMenu, main))->items;
+        EXPECT_NE(std::find(items.begin(), items.end(), tools), items.end()) << main;
+    }
+    EXPECT_TRUE(h.editor.wantsNotification(EditorService::kClient, 42));
+    // Nothing the client asked for went past the model to the generic store.
+    EXPECT_EQ(h.generic.store().size(), 0u);
+}
+
+TEST(LindrelRpc, OutliningLandsBeforeTheFirstLaterLabelOfAnExistingToolsMenu)
+{
+    EditorHost h;
+    MenuSet &menus = h.editor.menus();
+    ObjId tools = menus.defineMenu("DovraTools", "Tools");
+    menus.add(tools, menus.defineMenu("A", "alpha"));
+    menus.add(tools, menus.defineMenu("O", "OUTLINE X"));
+    menus.add(tools, menus.defineMenu("Z", "zeta"));
+    ASSERT_TRUE(h.start());
+    EXPECT_EQ(labels(menus, tools), (std::vector<std::string>{"alpha", "OUTLINE X", "Outlining", "zeta"}));
+    // An existing Tools menu is not hung on the quick menu again.
+    const auto &quick = menus.menu(menus.find(objtype::kMenu, MenuSet::kQuickMenu))->items;
+    EXPECT_EQ(std::find(quick.begin(), quick.end(), tools), quick.end());
+}
+
+TEST(LindrelRpc, BlockCommandsByLabel)
+{
+    EditorHost h;
+    ObjId d = h.document({{"1Level", "P1"}, {"2Level", "P2"}, {"3Level", "P3"}, {"2Level", "P4"}, {"3Level", "P5"}});
+    ASSERT_TRUE(h.start());
+
+    h.caret(d, 1, 1);
+    ASSERT_EQ(h.service.run_label("Move Right"), Ran::Done);
+    EXPECT_EQ(h.texts(d), (std::vector<std::string>{"1Level P1", "3Level P2", "4Level P3", "2Level P4", "3Level P5"}));
+    ASSERT_EQ(h.service.run_label("Move Left"), Ran::Done);
+
+    // Move Up passes the sibling's subordinate and keeps the caret's offset.
+    ObjId p4 = h.para(d, 3);
+    h.caret(d, 3, 2);
+    ASSERT_EQ(h.service.run_label("Move Up"), Ran::Done);
+    EXPECT_EQ(h.texts(d), (std::vector<std::string>{"1Level P1", "2Level P4", "3Level P5", "2Level P2", "3Level P3"}));
+    const TextRange &sel = h.doc(d).selection();
+    EXPECT_EQ(sel.start, sel.end);
+    EXPECT_EQ(h.doc(d).paragraph(sel.start.obj)->content.text, "P4");
+    EXPECT_EQ(sel.start.offset, 2);
+    EXPECT_NE(sel.start.obj, p4);  // pasted paragraphs are new objects
+
+    // Moving the block back down past the end of the chain: the host adds a
+    // paragraph, the client pastes before it and deletes it.
+    ASSERT_EQ(h.service.run_label("Move Down"), Ran::Done);
+    EXPECT_EQ(h.texts(d), (std::vector<std::string>{"1Level P1", "2Level P2", "3Level P3", "2Level P4", "3Level P5"}));
+    EXPECT_EQ(h.doc(d).paragraph(h.doc(d).selection().start.obj)->content.text, "P4");
+    EXPECT_EQ(h.editor.clipboardDepth(), 0u);
+    EXPECT_EQ(h.editor.display(), 1);
+}
+
+TEST(LindrelRpc, NudgesAndFunctionCodesOnTheActiveDocument)
+{
+    EditorHost h;
+    ObjId d = h.document({{"1Level", "A"}, {"2Level", "B"}, {"3Level", "C"}});
+    ASSERT_TRUE(h.start());
+    h.caret(d, 1);
+    ASSERT_EQ(h.service.run_label("Nudge Right"), Ran::Done);
+    EXPECT_TRUE(h.events(HostEvent::Kind::ReturnValue).empty());
+
+    ASSERT_EQ(h.service.function_code(292), Sent::Done);  // Nudge Right again
+    EXPECT_EQ(h.texts(d), (std::vector<std::string>{"1Level A", "4Level B", "3Level C"}));
+    auto returned = h.events(HostEvent::Kind::ReturnValue);
+    ASSERT_EQ(returned.size(), 1u);
+    EXPECT_EQ(returned[0].value, -10001);
+
+    ASSERT_EQ(h.service.function_code(289), Sent::Done);  // Nudge Up
+    EXPECT_EQ(h.texts(d), (std::vector<std::string>{"4Level B", "1Level A", "3Level C"}));
+    // Unknown codes are handed back at once and change nothing.
+    ASSERT_EQ(h.service.function_code(286), Sent::Done);
+    EXPECT_EQ(h.events(HostEvent::Kind::ReturnValue).size(), 1u);
+    EXPECT_EQ(h.host.trace().back().name, "api_vx_over_1");
+}
+
+TEST(LindrelRpc, AboutNewOutlineAndUnknownLabels)
+{
+    EditorHost h;
+    ASSERT_TRUE(h.start());
+    ASSERT_EQ(h.service.run_label("About Lindrel..."), Ran::Done);
+    auto alerts = h.events(HostEvent::Kind::Alert);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].value, 2);
+    EXPECT_EQ(alerts[0].text.rfind("Lindrel \nVersion 1.0  Build 103 \n", 0), 0u) << alerts[0].text;
+
+    // New Outline needs no open document: it makes an untitled one.
+    ASSERT_EQ(h.editor.activeDocument(), 0u);
+    ASSERT_EQ(h.service.run_label("New Outline"), Ran::Done);
+    ObjId made = h.editor.activeDocument();
+    ASSERT_NE(made, 0u);
+    EXPECT_EQ(h.doc(made).path(), "");
+    EXPECT_EQ(h.texts(made).front(), "1Level Topic");
+
+    EXPECT_EQ(h.service.run_label("Move Sideways"), Ran::NoSuchLabel);
+    EXPECT_EQ(h.service.run_label(""), Ran::NoSuchLabel);  // separators are no commands to run
+}
+
+TEST(LindrelRpc, MissingTemplateIsReportedAndOpensNothing)
+{
+    lindrel_test::TempDir empty;
+    EditorHost h(empty.path());
+    std::vector<std::string> reports;
+    h.service.set_reporter([&](const std::string &m) { reports.push_back(m); });
+    ASSERT_TRUE(h.start());
+    ASSERT_EQ(h.service.run_label("New Outline"), Ran::Done);
+    EXPECT_EQ(h.editor.activeDocument(), 0u);
+    ASSERT_FALSE(reports.empty());
+    EXPECT_NE(reports.back().find("Outline.vx"), std::string::npos) << reports.back();
+}
+
+TEST(LindrelRpc, FunctionCodesGoOnlyToAClientThatAskedForThem)
+{
+    EditorHost h;
+    ASSERT_TRUE(h.start(vxhost_test::kTestClient, 0));
+    EXPECT_EQ(h.service.function_code(285), Sent::NotRequested);
+    EXPECT_EQ(h.service.run_label("Move Right"), Ran::NoSuchLabel);
+}
+
+}  // namespace
