@@ -12,6 +12,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -32,6 +33,9 @@ const char kUsage[] =
     "  --wait SECONDS        serve for a while\n"
     "  --drop                close every connection to the client\n"
     "  --exit STATUS         end the host at once, without quitting the client\n"
+    "faults while the client works:\n"
+    "  --exit-on PROC        end the host at once (status 3) when the client calls PROC\n"
+    "  --drop-on PROC        close the client's connection instead of answering PROC\n"
     "Without --exit or --serve the client is sent quit (1) at the end, and vxhost\n"
     "exits with the client's exit status.\n";
 
@@ -98,6 +102,7 @@ int main(int argc, char **argv)
     vxhost::LaunchOptions launch;
     vxhost::Host::Options options;
     std::vector<Action> actions;
+    std::vector<std::pair<std::string, uint32_t>> faults;
     bool serve = false, printProgram = false, ending = false;
     int i = 1;
     for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
@@ -111,6 +116,8 @@ int main(int argc, char **argv)
             printProgram = true;
         } else if (arg == "--drop") {
             actions.push_back({arg, ""});
+        } else if ((arg == "--exit-on" || arg == "--drop-on") && hasValue) {
+            faults.emplace_back(arg, static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10)));
         } else if (arg == "--name" && hasValue) {
             launch.name = argv[++i];
         } else if (arg == "--client-number" && hasValue) {
@@ -131,6 +138,12 @@ int main(int argc, char **argv)
     vxhost::Host host(options);
     vxhost::SessionService session(host);  // lets any process attach itself
     vxhost::generic::GenericHost generic(host);  // answers what no handler of its own does
+    for (const auto &[fault, proc] : faults) {
+        if (fault == "--exit-on")
+            host.on(proc, [](vxhost::HostCall &) { vxhost::Host::exit_abruptly(3); });
+        else
+            host.on(proc, [](vxhost::HostCall &call) { call.reply = vxhost::HostCall::Reply::Drop; });
+    }
     if (printProgram)
         std::cout << "program " << host.program() << " version " << host.version() << std::endl
                   << "session " << session.program() << " version 1" << std::endl;

@@ -10,6 +10,8 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <string>
+#include <vector>
 
 using lindrel_test::ClientSession;
 using lindrel_test::TempDir;
@@ -20,35 +22,55 @@ const char kClient[] = LINDREL_BINARY_DIR "/tests/clients/testclient";
 const char kHost[] = LINDREL_BINARY_DIR "/host/vxhost";
 const char kShortIdle[] = "LINDREL_TEST_IDLE_SECONDS=1";
 
+// How the host vanished, and what the client had logged by then.
+struct VanishCase {
+    const char *name;
+    std::vector<std::string> hostArgs;
+    int hostStatus;
+    std::vector<std::string> logged;
+};
+
 TEST(Liveness, ClientOfAVanishedHostRunsItsEmergencyAndExits)
 {
-    // The client is started by a separate host process that ends abruptly
-    // after init; the orphaned client comes to this process.
+    const VanishCase cases[] = {
+        {"idle after init", {"--exit", "0"}, 0, {"emergency"}},
+        // The host ends while the client waits for an answer: that call
+        // fails, the command completes, and the idle check finds the host gone.
+        {"mid-command", {"--exit-on", "1340", "--command", "7"}, 3, {"host -1", "command 7 end", "emergency"}},
+    };
+    // The client is started by a separate host process; when that ends, the
+    // orphaned client comes to this process.
     prctl(PR_SET_CHILD_SUBREAPER, 1);
-    TempDir dir;
-    std::string log = dir.file("client.log");
-    auto host = lindrel_test::run_program({kHost, "--exit", "0", kClient},
-                                          {kShortIdle, "LINDREL_TEST_LOG=" + log});
-    ASSERT_EQ(host.status, 0) << host.err;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        std::string log = dir.file("client.log");
+        std::vector<std::string> argv = {kHost};
+        argv.insert(argv.end(), c.hostArgs.begin(), c.hostArgs.end());
+        argv.push_back(kClient);
+        auto host = lindrel_test::run_program(argv, {kShortIdle, "LINDREL_TEST_LOG=" + log});
+        ASSERT_EQ(host.status, c.hostStatus) << host.err;
 
-    // "init 0 clientno 0 pid N env P.V H.V ..."
-    auto lines = lindrel_test::read_lines(log);
-    ASSERT_FALSE(lines.empty());
-    std::istringstream init(lines[0]);
-    std::string word;
-    int pid = 0;
-    unsigned program = 0;
-    init >> word >> word >> word >> word >> word >> pid >> word >> program;
-    ASSERT_GT(pid, 0);
+        // "init 0 clientno 0 pid N env P.V H.V ..."
+        auto lines = lindrel_test::read_lines(log);
+        ASSERT_FALSE(lines.empty());
+        std::istringstream init(lines[0]);
+        std::string word;
+        int pid = 0;
+        unsigned program = 0;
+        init >> word >> word >> word >> word >> word >> pid >> word >> program;
+        ASSERT_GT(pid, 0);
 
-    EXPECT_EQ(lindrel_test::wait_process(pid, 15), 1);
-    lines = lindrel_test::read_lines(log);
-    EXPECT_EQ(lines.back(), "emergency");
-    // It took its program out of the port mapper before it went.
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    EXPECT_EQ(pmap_getport(&local, program, 1, IPPROTO_TCP), 0);
+        EXPECT_EQ(lindrel_test::wait_process(pid, 15), 1);
+        lines = lindrel_test::read_lines(log);
+        ASSERT_GE(lines.size(), c.logged.size());
+        EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<long>(c.logged.size()), lines.end()), c.logged);
+        // It took its program out of the port mapper before it went.
+        sockaddr_in local{};
+        local.sin_family = AF_INET;
+        local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        EXPECT_EQ(pmap_getport(&local, program, 1, IPPROTO_TCP), 0);
+    }
 }
 
 TEST(Liveness, ClientOfALiveHostKeepsServingThroughIdleTimeOuts)

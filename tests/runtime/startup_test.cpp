@@ -133,16 +133,4 @@ TEST(StartUp, HostNamesResolveAsTheSystemResolvesThem)
     EXPECT_EQ(getent.out.substr(0, getent.out.find(' ')), inet_ntoa(address.sin_addr));
 }
 
-TEST(StartUp, DefaultTimeOutIsWrittenBackWhenFirstNeeded)
-{
-    VA_TimeOut = {0, 0};
-    timeval t = get_VA_TimeOut();
-    EXPECT_EQ(t.tv_sec, 604800);
-    EXPECT_EQ(VA_TimeOut.tv_sec, 604800);
-    VA_TimeOut = {5, 250};
-    t = get_VA_TimeOut();
-    EXPECT_EQ(t.tv_sec, 5);
-    EXPECT_EQ(t.tv_usec, 250);
-}
-
 }  // namespace
