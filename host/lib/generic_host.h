@@ -27,7 +27,9 @@ public:
     GenericHost(const GenericHost &) = delete;
     GenericHost &operator=(const GenericHost &) = delete;
 
-    // Scripts take over `proc` from any handler it had, until clear_scripts.
+    // A script takes `proc` over from any handler it had (the host keeps one
+    // handler per procedure); where the script leaves the answer open (status
+    // 0, or an action after the reply) the generic answer fills it.
     void script_status(uint32_t proc, int32_t status);
     // Results are used in order, the last one for every later call.
     void script_result(uint32_t proc, Bytes result);
@@ -40,7 +42,8 @@ public:
     }
     void script_drop(uint32_t proc);
     void script_after(uint32_t proc, std::function<void(Host &)> action);
-    // Scripted procedures return to the generic answer.
+    // Scripted procedures go to the generic answer (not back to a handler
+    // they had before their script).
     void clear_scripts();
 
     PropertyStore &store() { return store_; }
