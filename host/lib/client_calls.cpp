@@ -95,7 +95,7 @@ bool Host::launch(const LaunchOptions &options, double seconds)
     if (pid == 0) {
         redirect(options.stdoutPath, STDOUT_FILENO);
         redirect(options.stderrPath, STDERR_FILENO);
-        execve(argv[0], argv.data(), envp.data());
+        execvpe(argv[0], argv.data(), envp.data());
         _exit(127);
     }
     launcherPid_ = pid;

@@ -5,6 +5,7 @@
 #include <arpa/inet.h>
 #include <rpc/pmap_clnt.h>
 #include <sys/prctl.h>
+#include <signal.h>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,7 @@ struct VanishCase {
     std::vector<std::string> hostArgs;
     int hostStatus;
     std::vector<std::string> logged;
+    std::vector<std::string> client = {kClient};
 };
 
 TEST(Liveness, ClientOfAVanishedHostRunsItsEmergencyAndExits)
@@ -37,6 +39,13 @@ TEST(Liveness, ClientOfAVanishedHostRunsItsEmergencyAndExits)
         // The host ends while the client waits for an answer: that call
         // fails, the command completes, and the idle check finds the host gone.
         {"mid-command", {"--exit-on", "1340", "--command", "7"}, 3, {"host -1", "command 7 end", "emergency"}},
+        // A started client runs on its host's machine whatever that machine's
+        // own name resolves to, so the host stays watched.
+        {"machine named elsewhere",
+         {"--exit", "0"},
+         0,
+         {"emergency"},
+         {"unshare", "--uts", "sh", "-c", std::string("hostname 127.0.0.2 && exec ") + kClient}},
     };
     // The client is started by a separate host process; when that ends, the
     // orphaned client comes to this process.
@@ -47,7 +56,7 @@ TEST(Liveness, ClientOfAVanishedHostRunsItsEmergencyAndExits)
         std::string log = dir.file("client.log");
         std::vector<std::string> argv = {kHost};
         argv.insert(argv.end(), c.hostArgs.begin(), c.hostArgs.end());
-        argv.push_back(kClient);
+        argv.insert(argv.end(), c.client.begin(), c.client.end());
         auto host = lindrel_test::run_program(argv, {kShortIdle, "LINDREL_TEST_LOG=" + log});
         ASSERT_EQ(host.status, c.hostStatus) << host.err;
 
@@ -61,7 +70,12 @@ TEST(Liveness, ClientOfAVanishedHostRunsItsEmergencyAndExits)
         init >> word >> word >> word >> word >> word >> pid >> word >> program;
         ASSERT_GT(pid, 0);
 
-        EXPECT_EQ(lindrel_test::wait_process(pid, 15), 1);
+        auto status = lindrel_test::wait_process(pid, 15);
+        if (!status) {  // still running: leave nothing behind
+            kill(pid, SIGKILL);
+            lindrel_test::wait_process(pid, 5);
+        }
+        EXPECT_EQ(status, 1);
         lines = lindrel_test::read_lines(log);
         ASSERT_GE(lines.size(), c.logged.size());
         EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<long>(c.logged.size()), lines.end()), c.logged);
