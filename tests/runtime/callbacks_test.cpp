@@ -135,6 +135,16 @@ TEST_F(Callbacks, ModalDialogWaitsForItsEndAndRestoresTheOuterState)
     EXPECT_EQ(session.err(), "");
 }
 
+TEST_F(Callbacks, QuitDuringAModalWaitStillEndsTheClient)
+{
+    ASSERT_EQ(host().call_command(5), RPC_SUCCESS);
+    ASSERT_EQ(host().call_quit(), RPC_SUCCESS);
+    EXPECT_EQ(host().wait_exit(10), 0);
+    EXPECT_TRUE(session.logged("modal 0"));
+    // The command still hands control back, telling the host it is ending.
+    EXPECT_EQ(host().last_bailout(), 1);
+}
+
 TEST_F(Callbacks, ExtraDescriptorIsReportedWithoutDispatch)
 {
     ASSERT_TRUE(host().command(9));
