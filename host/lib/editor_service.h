@@ -49,6 +49,8 @@ public:
     // Runs the client command of that label, serving until the hand-over.
     enum class Ran { Done, NoSuchLabel, NoHandover };
     Ran run_label(const std::string &label, double seconds = 10);
+    // A call to the client, then serving until it hands control back.
+    bool handed_back(const std::function<clnt_stat()> &call, double seconds = 10);
 
 private:
     // Registers a handler taking the decoded argument A and filling the
@@ -60,8 +62,6 @@ private:
     // The status of a write whose value has no model form.
     int32_t untyped_write(uint32_t doc, uint32_t obj, int32_t num) const;
     void report(const std::string &message);
-    // A call to the client, then serving until it hands control back.
-    bool handed_back(const std::function<clnt_stat()> &call, double seconds);
 
     void serve_properties();
     void serve_objects_and_text();

@@ -1,0 +1,60 @@
+// One run of vxhost: the host with its editor, the document, the client, and
+// the steps between them.
+#pragma once
+
+#include "cli_options.h"
+#include "document_editor.h"
+#include "editor_service.h"
+#include "generic_host.h"
+#include "session_service.h"
+#include "vxhost.h"
+
+#include <iosfwd>
+#include <memory>
+
+namespace vxhost::cli {
+
+class Run {
+public:
+    Run(const Config &config, std::ostream &out);
+    Run(const Run &) = delete;
+    Run &operator=(const Run &) = delete;
+
+    // Everything the configuration asks for; the exit status. Failures are
+    // reported on standard error as one line each.
+    int main();
+
+    // One step; throws Failure.
+    void step(const Step &step);
+    // The active document's outline, under a heading line.
+    void print(const std::string &heading);
+    Document *document() const { return editor_.document(editor_.activeDocument()); }
+    // The selection's paragraph, counted from 1 (0 without a selection).
+    size_t selected_paragraph() const;
+    bool client_running() { return launched_ && host_->client_running(); }
+    std::ostream &out() { return out_; }
+    void save(const std::string &file, const std::string &where);
+
+private:
+    void open_document();
+    void start_client();
+    int finish();
+    void client_call(const std::function<clnt_stat()> &call, const Step &step);
+    void lost_client(const std::string &during);
+    void show_alerts();
+    void select(const Step &step);
+
+    const Config &config_;
+    std::ostream &out_;
+    std::unique_ptr<Host> host_;
+    std::unique_ptr<SessionService> session_;
+    std::unique_ptr<generic::GenericHost> generic_;
+    Editor editor_;
+    std::unique_ptr<EditorService> service_;
+    bool launched_ = false;
+};
+
+// The terminal mode: arrow keys move the selection, letters run commands.
+void interactive(Run &run);
+
+}  // namespace vxhost::cli
