@@ -93,7 +93,13 @@ TEST(StartUp, ClientNumberDecidesTheFork)
         // The started process itself has ended, with status 0, only when
         // the client runs on in a child.
         vxhost::Host &host = session.host();
-        EXPECT_EQ(host.launcher_status().has_value(), c.forks);
+        bool launcherEnded = host.serve_until(
+            [&] {
+                host.client_running();  // collects what has ended
+                return host.launcher_status().has_value();
+            },
+            c.forks ? 5 : 0.2);
+        EXPECT_EQ(launcherEnded, c.forks);
         if (c.forks) {
             EXPECT_EQ(*host.launcher_status(), 0);
         }
@@ -102,6 +108,24 @@ TEST(StartUp, ClientNumberDecidesTheFork)
         EXPECT_EQ(host.wait_exit(10), 0);
         EXPECT_FALSE(registered(host.client_program()));
     }
+}
+
+TEST(StartUp, ClientWrittenInCRunsOnTheLibraryDefaults)
+{
+    lindrel_test::TempDir dir;
+    vxhost::Host host;
+    vxhost::LaunchOptions launch;
+    launch.program = LINDREL_BINARY_DIR "/tests/clients/cclient";
+    launch.stdoutPath = dir.file("out");
+    ASSERT_TRUE(host.launch(launch));
+    ASSERT_TRUE(host.init(0));
+    ASSERT_TRUE(host.command(3));
+    ASSERT_TRUE(host.notify(42, 1, "n", 2));
+    ASSERT_TRUE(host.message("ignored by default", 0, 0));
+    ASSERT_TRUE(host.dialog_event(1, 2, 3));
+    ASSERT_EQ(host.call_quit(), RPC_SUCCESS);
+    EXPECT_EQ(host.wait_exit(10), 0);
+    EXPECT_EQ(lindrel_test::read_file(dir.file("out")), "init 0\ncommand 3\nnotify 42 1 n 2\n");
 }
 
 TEST(StartUp, ClientProgramAnswersRpcinfo)
