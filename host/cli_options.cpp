@@ -51,11 +51,27 @@ const char kTail[] =
     "failure (one line on standard error says which); 2 for bad arguments.\n"
     "See docs/vxhost.md.\n";
 
-bool is_program(const std::string &path)
+bool executable_file(const std::string &path)
 {
     struct stat s;
-    return stat(path.c_str(), &s) == 0 && S_ISREG(s.st_mode) && access(path.c_str(), X_OK) == 0 &&
-           path.size() > 0 && path.compare(path.size() - std::min<size_t>(3, path.size()), 3, ".vx") != 0;
+    return stat(path.c_str(), &s) == 0 && S_ISREG(s.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+// A program given as a path, or by a bare name found on PATH; never a
+// document file.
+bool is_program(const std::string &operand)
+{
+    if (operand.size() >= 3 && operand.compare(operand.size() - 3, 3, ".vx") == 0)
+        return false;
+    if (operand.find('/') != std::string::npos || executable_file(operand))
+        return executable_file(operand);
+    const char *path = std::getenv("PATH");
+    std::stringstream dirs(path ? path : "");
+    std::string dir;
+    while (std::getline(dirs, dir, ':'))
+        if (!dir.empty() && executable_file(dir + "/" + operand))
+            return true;
+    return false;
 }
 
 std::string directory_of(const std::string &path)

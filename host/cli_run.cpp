@@ -97,7 +97,8 @@ void Run::start_client()
 {
     if (config_.client.empty())
         return;
-    if (access(config_.client.c_str(), X_OK) != 0)
+    // A bare name is looked up on PATH by the launch itself.
+    if (config_.client.find('/') != std::string::npos && access(config_.client.c_str(), X_OK) != 0)
         throw Failure(config_.client + ": cannot run the client: " + std::strerror(errno));
     LaunchOptions launch;
     launch.program = config_.client;
