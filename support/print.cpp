@@ -171,8 +171,7 @@ int32_t outchan(void *context, const char *text, int32_t length)
 {
     auto *channel = static_cast<V_ChannelT *>(context);
     if (channel) {
-        if (!channel->stream) return 0;
-        return static_cast<int32_t>(std::fwrite(text, 1, static_cast<size_t>(length), channel->stream));
+        return channel->stream ? V_ChannelWrite(text, 1, length, channel) : 0;
     }
     size_t measured = strnlen(text, static_cast<size_t>(length) + 1);
     if (measured <= static_cast<size_t>(length)) {
