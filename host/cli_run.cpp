@@ -70,10 +70,11 @@ int Run::main()
             step(s);
         if (config_.interactive)
             interactive(*this);
-        if (config_.saveAtEnd)
-            save(config_.output, config_.output.empty() ? "--save" : "--output");
+        // Printed first: saving under another name renames the document.
         if (!config_.document.empty() && !config_.quiet)
             print("after");
+        if (config_.saveAtEnd)
+            save(config_.output, config_.output.empty() ? "--save" : "--output");
         while (config_.serve && !stopping)
             host_->serve_for(0.2);
         return finish();
