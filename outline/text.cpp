@@ -84,7 +84,10 @@ extern "C" void TrimString(char *s, int32_t n)
 
 extern "C" void ApplyStyle(uint32_t document, uint32_t paragraph, const char *name)
 {
-    // A null name travels as "" and names no format.
+    // No name, no format: asking for it would send "", which a document may
+    // well use as the name of a format.
+    if (name == nullptr)
+        return;
     uint32_t format = V_ApiGetNamedObject(document, kParagraphFormatType, name);
     if (format == 0)
         return;

@@ -1,0 +1,263 @@
+// Lindrel's start-up end to end: the level list it reads from the level
+// template (or its defaults), the menus it builds, the About alert and New
+// Outline, with the real lindrel under the stand-in host.
+#include "docfile.h"
+#include "outline_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace outline_test;
+using vxhost::ObjId;
+
+namespace {
+
+enum : int32_t { kNewOutline = 1, kMoveRight = 3, kMoveUp = 4, kNudgeRight = 7, kAbout = 1000 };
+using Lines = std::vector<std::string>;
+
+const char kMessage[] = "Couldn't allocate string list memory\n";
+
+// Writes a level template whose paragraphs hold `names`, in `dir`.
+void WriteTemplate(const std::string &dir, const Lines &names)
+{
+    vxhost::DocContent content;
+    for (const std::string &name : names)
+        content.paras.push_back({"Body", name, 0});
+    std::string message;
+    mkdir(dir.c_str(), 0700);
+    ASSERT_EQ(vxhost::saveDocument(dir + "/OutlineLevels.vx", content, message), 0) << message;
+}
+
+struct TemplateScenario {
+    const char *name;
+    std::optional<Lines> first;   // template in the directory of 89, if any
+    std::optional<Lines> second;  // template in the directory of 84, if any
+    size_t chunk;                 // text items of at most this many bytes (0: whole)
+    Lines tags;
+    Sel selection;
+    Run run;
+    Lines after;
+    int messages;                 // times the list-memory message is printed
+};
+
+const Lines kNine = {"L1", "L2", "L3", "L4", "L5", "L6", "L7", "L8", "L9"};
+const Lines kThree = {"Chapter", "Section", "Point"};
+
+const TemplateScenario kTemplates[] = {
+    {"NoTemplateGivesTheDefaults", std::nullopt, std::nullopt, 0, {"6Level", "7Level", "Body"}, {0, 0},
+     Command(kMoveRight), {"7Level P1", "7Level P2", "Body P3"}, 0},
+    {"DefaultsDoNotKnowBody", std::nullopt, std::nullopt, 0, {"Body", "1Level"}, {0, 0}, Command(kMoveRight),
+     {"Body P1", "2Level P2"}, 0},
+    {"ThreeNames", kThree, std::nullopt, 0, {"Chapter", "Section", "Point", "1Level"}, {0, 0},
+     Command(kMoveRight), {"Section P1", "Point P2", "Point P3", "1Level P4"}, 0},
+    {"ThreeNamesPointHasNoDeeperLevel", kThree, std::nullopt, 0, {"Point"}, {0, 0}, Command(kMoveRight),
+     {"Point P1"}, 0},
+    {"FoundOnlyInTheSecondDirectory", std::nullopt, kThree, 0, {"Chapter", "Section"}, {0, 0},
+     Command(kMoveRight), {"Section P1", "Point P2"}, 0},
+    {"FirstDirectoryWins", Lines{"A", "B"}, kThree, 0, {"A", "Chapter"}, {0, 0}, Command(kMoveRight),
+     {"B P1", "Chapter P2"}, 0},
+    {"NineNamesClampAtTheSeventh", kNine, std::nullopt, 0, {"L6", "L8", "L9"}, {0, 0}, Command(kMoveRight),
+     {"L7 P1", "L7 P2", "L7 P3"}, 0},
+    {"NineNamesNudgeTheEighthUp", kNine, std::nullopt, 0, {"L8"}, {0, 0}, Command(kNudgeRight), {"L7 P1"}, 0},
+    {"EmptyParagraphsOnlyGiveAnEmptyList", Lines{"", ""}, std::nullopt, 0, {"1Level", "2Level"}, {0, 0},
+     Command(kMoveRight), {"1Level P1", "2Level P2"}, 2},
+    {"AnEmptyParagraphIsSkipped", Lines{"Top", "", "Sub"}, std::nullopt, 0, {"Top", "Sub"}, {0, 0},
+     Command(kMoveRight), {"Sub P1", "Sub P2"}, 1},
+    {"TrailingBlankBelongsToTheName", Lines{"Top ", "Sub"}, std::nullopt, 0, {"Top", "Top "}, {1, 0},
+     Command(kMoveRight), {"Top P1", "Sub P2"}, 0},
+    {"NamesDeliveredInSeveralItems", Lines{"Chapter", "Section"}, std::nullopt, 2, {"Chapter"}, {0, 0},
+     Command(kMoveRight), {"Section P1"}, 0},
+};
+
+class Templates : public testing::TestWithParam<TemplateScenario> {};
+
+TEST_P(Templates, LevelListDecidesTheMove)
+{
+    const TemplateScenario &s = GetParam();
+    lindrel_test::TempDir dirs;
+    std::string first = dirs.file("first"), second = dirs.file("second");
+    mkdir(first.c_str(), 0700);
+    mkdir(second.c_str(), 0700);
+    if (s.first)
+        WriteTemplate(first, *s.first);
+    if (s.second)
+        WriteTemplate(second, *s.second);
+
+    OutlineHost h(first);
+    h.editor.setProp(0, 0, vxhost::prop::kTemplateDir2, second);
+    h.editor.setTextItemChunk(s.chunk);
+    ASSERT_TRUE(h.start());
+    // The document declares every level name (an empty one included, so that
+    // a level with no name could be applied by mistake).
+    Lines levels = s.first.value_or(Lines{}), more = s.second.value_or(Lines{});
+    levels.insert(levels.end(), more.begin(), more.end());
+    h.open(s.tags, levels);
+    h.select(s.selection);
+    ASSERT_TRUE(h.run(s.run));
+    EXPECT_EQ(h.paragraphs(), s.after);
+
+    std::string err = lindrel_test::read_file(h.dir.file("client.err")), expected;
+    for (int i = 0; i < s.messages; i++)
+        expected += kMessage;
+    EXPECT_EQ(err, expected);
+    // The template is closed again: only the outline stays open.
+    EXPECT_EQ(h.editor.activeDocument(), h.document());
+}
+
+INSTANTIATE_TEST_SUITE_P(Outline, Templates, testing::ValuesIn(kTemplates),
+                         [](const testing::TestParamInfo<TemplateScenario> &info) { return info.param.name; });
+
+std::vector<std::string> Labels(const vxhost::MenuSet &menus, ObjId menu)
+{
+    std::vector<std::string> out;
+    for (ObjId item : menus.menu(menu)->items)
+        out.push_back(*menus.label(item));
+    return out;
+}
+
+bool Contains(const std::vector<ObjId> &items, ObjId item)
+{
+    return std::find(items.begin(), items.end(), item) != items.end();
+}
+
+TEST(StartUp, BuildsToolsAndOutliningMenus)
+{
+    OutlineHost h;
+    ASSERT_TRUE(h.start());
+    const vxhost::MenuSet &menus = h.editor.menus();
+    ObjId tools = menus.find(vxhost::objtype::kMenu, "DovraTools");
+    ObjId outlining = menus.find(vxhost::objtype::kMenu, "Lindrel");
+    ASSERT_NE(tools, 0u);
+    ASSERT_NE(outlining, 0u);
+    EXPECT_EQ(*menus.label(tools), "Tools");
+    EXPECT_EQ(Labels(menus, outlining),
+              (Lines{"New Outline", "", "Move Right", "Move Left", "Move Up", "Move Down", "", "Nudge Right",
+                     "Nudge Left", "Nudge Up", "Nudge Down", "", "About Lindrel..."}));
+    for (const char *main : {vxhost::MenuSet::kMainMenu, vxhost::MenuSet::kQuickMenu})
+        EXPECT_TRUE(Contains(menus.menu(menus.find(vxhost::objtype::kMenu, main))->items, tools)) << main;
+    EXPECT_TRUE(h.editor.wantsNotification(vxhost::EditorService::kClient, 42));
+}
+
+struct PlacementScenario {
+    const char *name;
+    Lines before;  // labels of the Tools menu's items before start-up
+    Lines after;
+};
+
+const PlacementScenario kPlacements[] = {
+    {"BetweenAlphaAndZeta", {"Alpha", "Zeta"}, {"Alpha", "Outlining", "Zeta"}},
+    {"CaseInsensitively", {"alpha", "OUTLINE X", "zeta"}, {"alpha", "OUTLINE X", "Outlining", "zeta"}},
+    {"FirstWhenEverythingSortsAfter", {"Tables", "Zoom"}, {"Outlining", "Tables", "Zoom"}},
+    {"LastWhenEverythingSortsBefore", {"Alpha", "Beta"}, {"Alpha", "Beta", "Outlining"}},
+    {"BeforeAnEqualLabel", {"Alpha", "OUTLINING"}, {"Alpha", "Outlining", "OUTLINING"}},
+};
+
+class Placement : public testing::TestWithParam<PlacementScenario> {};
+
+TEST_P(Placement, ExistingToolsMenuKeepsItsOrder)
+{
+    OutlineHost h;
+    vxhost::MenuSet &menus = h.editor.menus();
+    ObjId tools = menus.defineMenu("DovraTools", "Tools");
+    for (const std::string &label : GetParam().before)
+        menus.add(tools, menus.defineMenu("item " + label, label));
+    ObjId quick = menus.find(vxhost::objtype::kMenu, vxhost::MenuSet::kQuickMenu);
+    std::vector<ObjId> quickBefore = menus.menu(quick)->items;
+
+    ASSERT_TRUE(h.start());
+    EXPECT_EQ(Labels(menus, tools), GetParam().after);
+    EXPECT_EQ(menus.find(vxhost::objtype::kMenu, "DovraTools"), tools);
+    // The client did not make the Tools menu, so the quick menu is untouched.
+    EXPECT_EQ(menus.menu(quick)->items, quickBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Outline, Placement, testing::ValuesIn(kPlacements),
+                         [](const testing::TestParamInfo<PlacementScenario> &info) { return info.param.name; });
+
+std::vector<vxhost::HostEvent> Alerts(const OutlineHost &h)
+{
+    std::vector<vxhost::HostEvent> out;
+    for (const auto &e : h.editor.events())
+        if (e.kind == vxhost::HostEvent::Kind::Alert)
+            out.push_back(e);
+    return out;
+}
+
+TEST(StartUp, OtherInitializationCodesBuildNothing)
+{
+    OutlineHost h;
+    ASSERT_TRUE(h.start(vxhost_test::kLindrel, 0));
+    EXPECT_EQ(h.editor.menus().find(vxhost::objtype::kMenu, "Lindrel"), 0u);
+    EXPECT_EQ(h.editor.menus().find(vxhost::objtype::kMenu, "DovraTools"), 0u);
+    EXPECT_FALSE(h.editor.wantsNotification(vxhost::EditorService::kClient, 42));
+
+    // Without a level list no paragraph is a level paragraph ...
+    h.open({"1Level", "2Level"});
+    h.select({0, 0});
+    ASSERT_TRUE(h.run(Command(kMoveRight)));
+    EXPECT_EQ(h.paragraphs(), (Lines{"1Level P1", "2Level P2"}));
+    // ... while About and New Outline still work.
+    ASSERT_TRUE(h.run(Command(kAbout)));
+    EXPECT_EQ(Alerts(h).size(), 1u);
+    ObjId outline = h.document();
+    ASSERT_TRUE(h.run(Command(kNewOutline)));
+    EXPECT_NE(h.editor.activeDocument(), outline);
+}
+
+TEST(Commands, AboutAndNewOutlineNeedNoDocument)
+{
+    OutlineHost h;
+    ASSERT_TRUE(h.start());
+    ASSERT_EQ(h.editor.activeDocument(), 0u);
+
+    ASSERT_TRUE(h.run(Command(kAbout)));
+    std::vector<vxhost::HostEvent> alerts = Alerts(h);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0].value, 2);
+    EXPECT_EQ(alerts[0].text.rfind("Lindrel \nVersion 1.0  Build 103 \n", 0), 0u) << alerts[0].text;
+    EXPECT_EQ(std::count(alerts[0].text.begin(), alerts[0].text.end(), '\n'), 4);
+
+    // New Outline opens a new document made from Outline.vx of property 89.
+    ASSERT_TRUE(h.run(Command(kNewOutline)));
+    ObjId made = h.editor.activeDocument();
+    ASSERT_NE(made, 0u);
+    vxhost::DocContent expected;
+    std::string message;
+    ASSERT_EQ(vxhost::loadDocument(vxhost_test::kExamples + "/Outline.vx", expected, message), 0) << message;
+    EXPECT_EQ(h.editor.document(made)->content().paras, expected.paras);
+
+    // Twice: two identical open requests, two documents.
+    ASSERT_TRUE(h.run(Command(kNewOutline)));
+    EXPECT_NE(h.editor.activeDocument(), made);
+    std::vector<std::string> opens;
+    for (const vxhost::TraceEntry &e : h.host.trace())
+        if (e.name == "api_vx_open_1" && e.arguments.find("Outline.vx") != std::string::npos)
+            opens.push_back(e.arguments);
+    ASSERT_EQ(opens.size(), 2u);
+    EXPECT_EQ(opens[0], opens[1]);
+    EXPECT_NE(opens[0].find(vxhost_test::kExamples + "/Outline.vx"), std::string::npos) << opens[0];
+}
+
+TEST(Commands, NewOutlineLooksOnlyInTheFirstDirectory)
+{
+    lindrel_test::TempDir empty;
+    OutlineHost h(empty.path());
+    h.editor.setProp(0, 0, vxhost::prop::kTemplateDir2, vxhost_test::kExamples);
+    ASSERT_TRUE(h.start());
+    ObjId before = h.editor.activeDocument();
+    ASSERT_TRUE(h.run(Command(kNewOutline)));
+    EXPECT_EQ(h.editor.activeDocument(), before);
+}
+
+TEST(Commands, MoveWithNoDocumentStillHandsBack)
+{
+    OutlineHost h;
+    ASSERT_TRUE(h.start());
+    ASSERT_EQ(h.editor.activeDocument(), 0u);
+    for (int32_t command : {2, 3, 4, 5, 6, 7, 8, 9})
+        EXPECT_TRUE(h.run(Command(command))) << command;
+    EXPECT_TRUE(h.host.client_running());
+}
+
+}  // namespace
