@@ -42,7 +42,8 @@ const char kHead[] =
     "  --drop-on PROC         close the client's connection instead of answering PROC\n"
     "  --help                 this text\n"
     "\n"
-    "steps, as options (--run \"Move Right\") or script lines (run Move Right):\n";
+    "steps, as script lines (run Move Right) or as options with \"--\" before them\n"
+    "(--run \"Move Right\"); as an option, save is --save or --output above:\n";
 
 const char kTail[] =
     "\n"
@@ -87,7 +88,7 @@ std::string usage()
     std::ostringstream out;
     out << kHead;
     for (const Verb &v : verbs()) {
-        std::string head = std::string("  --") + v.name + (*v.usage ? " " : "") + v.usage;
+        std::string head = std::string("  ") + v.name + (*v.usage ? " " : "") + v.usage;
         out << head << std::string(head.size() < 26 ? 26 - head.size() : 1, ' ') << v.help << '\n';
     }
     out << kTail;
