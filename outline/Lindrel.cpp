@@ -63,8 +63,8 @@ const char kAboutText[] =
     "Lindrel \n"
     "Version 1.0  Build 103 \n"
     "Outline editing for Vellix documents.\n"
-    "Move Left and Move Right change a block's level; Move Up and Move Down swap it with its sibling.\n"
-    "The nudges do the same to a single paragraph.";
+    "Moves a block, or one paragraph, left, right, up or down.\n"
+    "Find it under Tools > Outlining.";
 
 const CommandT *FindCommand(int32_t number)
 {
