@@ -4,26 +4,17 @@
 // paragraph or one format. CPU time is this process's, the host's work
 // alone (lindrel runs in its own process); real time includes the client
 // and both directions of every round trip.
+#include "beside.h"
 #include "document_editor.h"
 #include "editor_service.h"
 #include "generic_host.h"
 #include "vxhost.h"
-
-#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 namespace {
-
-std::string beside_this_program(const std::string &relative)
-{
-    char self[4096];
-    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    std::string path(self, n > 0 ? static_cast<size_t>(n) : 0);
-    return path.substr(0, path.rfind('/')) + "/../" + relative;
-}
 
 // A head "1Level" paragraph whose block is the first half of the document,
 // the rest top-level paragraphs; the selection in the head.

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 namespace vxhost::wire {
 namespace {
@@ -65,38 +66,41 @@ std::vector<PropVal> model(const V_PropValsT &w)
     return out;
 }
 
-V_PropValsT record(const std::vector<PropVal> &m)
+// A list record of fresh items, each filled from one model value.
+template <class List, class Model, class Fill>
+List list(const std::vector<Model> &m, Fill fill)
 {
-    V_PropValsT w{};
-    w.items = allocate<V_PropValT>(m.size());
+    List w{};
+    using Item = std::remove_pointer_t<decltype(w.items)>;
+    w.items = allocate<Item>(m.size());
     if (w.items == nullptr)
         return w;
     w.count = static_cast<uint32_t>(m.size());
-    for (size_t i = 0; i < m.size(); ++i) {
-        w.items[i].ident.propNum = m[i].num;
-        // The codec neither sends nor frees the name of a numbered property.
-        w.items[i].ident.propName = m[i].num == 0 ? copy(m[i].name) : nullptr;
-        w.items[i].value = record(m[i].value);
-    }
+    for (size_t i = 0; i < m.size(); ++i)
+        fill(m[i], w.items[i]);
     return w;
+}
+
+V_PropValsT record(const std::vector<PropVal> &m)
+{
+    return list<V_PropValsT>(m, [](const PropVal &p, V_PropValT &w) {
+        w.ident.propNum = p.num;
+        // The codec neither sends nor frees the name of a numbered property.
+        w.ident.propName = p.num == 0 ? copy(p.name) : nullptr;
+        w.value = record(p.value);
+    });
 }
 
 TextItemsT record(const std::vector<TextItem> &m)
 {
-    TextItemsT w{};
-    w.items = allocate<TextItemT>(m.size());
-    if (w.items == nullptr)
-        return w;
-    w.count = static_cast<uint32_t>(m.size());
-    for (size_t i = 0; i < m.size(); ++i) {
-        w.items[i].offset = m[i].offset;
-        w.items[i].data.dataType = m[i].type;
-        if (m[i].type == kStringItem)
-            w.items[i].data.text = copy(m[i].text);
+    return list<TextItemsT>(m, [](const TextItem &t, TextItemT &w) {
+        w.offset = t.offset;
+        w.data.dataType = t.type;
+        if (t.type == kStringItem)
+            w.data.text = copy(t.text);
         else
-            w.items[i].data.number = m[i].number;
-    }
-    return w;
+            w.data.number = t.number;
+    });
 }
 
 }  // namespace vxhost::wire
