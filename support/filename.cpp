@@ -103,12 +103,6 @@ bool walkSegments(VdePathText &r, const char *path) {
     return true;
 }
 
-// Length of the directory part of a name that VdeSplitFullFileName keeps:
-// -1 when there is no slash.
-int32_t directoryLength(const char *name, const char *last) {
-    return last == name ? -1 : static_cast<int32_t>(last - name - 1);
-}
-
 }  // namespace
 
 extern "C" {
@@ -124,7 +118,8 @@ void VdeSplitFullFileName(const char *fullName, char *directory, char *file) {
     const char *last = VdeStrFileLastName(name);
     if (file) V_StrCpyN(file, last, VDE_LASTNAME_MAX + 1);
     if (!directory) return;
-    int32_t n = directoryLength(name, last);
+    // Characters before the last slash; -1 when there is none.
+    int32_t n = static_cast<int32_t>(last - name) - 1;
     if (n < 0) {
         directory[0] = '\0';
     } else if (n == 0) {
