@@ -53,6 +53,16 @@ Run::Run(const Config &config, std::ostream &out)
     }
 }
 
+// A client still running is stopped while the handlers that may answer its
+// last calls still exist.
+Run::~Run()
+{
+    if (launched_ && host_->client_running() && host_->client_pid() > 0) {
+        kill(host_->client_pid(), SIGKILL);
+        host_->wait_exit(5);
+    }
+}
+
 int Run::main()
 {
     std::signal(SIGINT, stop);

@@ -17,6 +17,7 @@ namespace vxhost::cli {
 class Run {
 public:
     Run(const Config &config, std::ostream &out);
+    ~Run();
     Run(const Run &) = delete;
     Run &operator=(const Run &) = delete;
 

@@ -142,6 +142,8 @@ TEST_F(Cli, EveryFailureIsOneLineAndANonZeroStatus)
         {"client that cannot run", {"--client", dir.file("nothing"), "DOC"}, 1, "cannot run the client"},
         {"client that exits at once", {"--client", "/bin/false", "DOC"}, 1,
          "did not start (it ended with status 1)"},
+        {"client that has ended", {"--client", kTestClient, "--command", "8", "--command", "1", "DOC"}, 1,
+         "the client ended (status 0) during command 1"},
         {"client that never hands back", {"--client", kTestClient, "--timeout", "1", "--command", "5", "DOC"}, 1,
          "did not hand control back within 1 second after command 5"},
         {"client without function codes", {"--client", kTestClient, "--fcode", "285", "DOC"}, 1,

@@ -9,6 +9,7 @@
 #include "runtime_fixture.h"
 #include "vxhost.h"
 
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,21 @@ struct EditorHost {
     // Template directories: the examples unless told otherwise.
     explicit EditorHost(const std::string &templates = kExamples)
     {
+        signal(SIGPIPE, SIG_IGN);  // a client that has gone must fail a call, not end the test
         editor.setProp(0, 0, vxhost::prop::kTemplateDir1, templates);
         editor.setProp(0, 0, vxhost::prop::kTemplateDir2, templates);
     }
+
+    // The client goes first, while the handlers that may answer it still exist.
+    ~EditorHost()
+    {
+        if (host.client_running() && host.client_pid() > 0) {
+            kill(host.client_pid(), SIGKILL);
+            host.wait_exit(5);
+        }
+    }
+    EditorHost(const EditorHost &) = delete;
+    EditorHost &operator=(const EditorHost &) = delete;
 
     bool start(const std::string &client = kLindrel, int32_t init = 1)
     {
