@@ -45,7 +45,7 @@ TEST(Liveness, ClientOfAVanishedHostRunsItsEmergencyAndExits)
          {"--exit", "0"},
          0,
          {"emergency"},
-         {"unshare", "--uts", "sh", "-c", std::string("hostname 127.0.0.2 && exec ") + kClient}},
+         {"/usr/bin/unshare", "--uts", "sh", "-c", std::string("hostname 127.0.0.2 && exec ") + kClient}},
     };
     // The client is started by a separate host process; when that ends, the
     // orphaned client comes to this process.
