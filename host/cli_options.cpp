@@ -30,6 +30,9 @@ const char kHead[] =
     "  --save                 save the document at the end, to its own file\n"
     "  --output FILE          save the document at the end, to FILE\n"
     "  --quiet                print no outline before and after\n"
+    "  --events               after each step, print what the client asked of the\n"
+    "                         host: display switch, redisplay, function codes,\n"
+    "                         return values, notification requests\n"
     "  --timeout SECONDS      how long to wait for the client each time (default 10)\n"
     "  --text-chunk N         give paragraph text in items of at most N bytes\n"
     "  --init CODE            the client's initialization code (default 1)\n"
@@ -123,6 +126,7 @@ Config parse(int argc, char **argv, const std::string &defaultClient)
         else if (arg == "--serve") c.serve = true;
         else if (arg == "--print-program") c.printProgram = true;
         else if (arg == "--quiet") c.quiet = true;
+        else if (arg == "--events") c.events = true;
         else if (arg == "--interactive") c.interactive = true;
         else if (arg == "--save") c.saveAtEnd = true;
         else if (arg == "--output") c.output = value(arg), c.saveAtEnd = true;

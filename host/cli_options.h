@@ -23,6 +23,7 @@ struct Config {
     double timeout = 10;                 // seconds to wait for the client each time
     size_t textChunk = 0;                // deliver paragraph text in items of this size
     bool trace = false, serve = false, printProgram = false, quiet = false, interactive = false;
+    bool events = false;                 // show what the client asked of the host, step by step
     bool saveAtEnd = false;              // --save or --output: after the steps and the terminal
     std::string output;                  // where to (empty: the document's own file)
     std::vector<Step> steps;             // in command-line order, scripts inlined

@@ -157,18 +157,42 @@ void Run::client_call(const std::function<clnt_stat()> &call, const Step &step)
         throw Failure(step.where + ": there is no client to call");
     if (!service_->handed_back(call, config_.timeout))
         lost_client(step.verb + (step.value.empty() ? "" : " " + step.value));
-    show_alerts();
+    show_events();
 }
 
-void Run::show_alerts()
+// Alerts always; with --events also what else the client asked of the host.
+void Run::show_events()
 {
     for (const HostEvent &e : editor_.events()) {
-        if (e.kind != HostEvent::Kind::Alert)
+        using K = HostEvent::Kind;
+        if (e.kind == K::Alert) {
+            std::string text = e.text;
+            for (size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 8)
+                text.replace(at, 1, "\n       ");
+            out_ << "alert: " << text << '\n';
             continue;
-        std::string text = e.text;
-        for (size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 8)
-            text.replace(at, 1, "\n       ");
-        out_ << "alert: " << text << '\n';
+        }
+        if (!config_.events)
+            continue;
+        out_ << "event: ";
+        switch (e.kind) {
+        case K::DisplaySwitch: out_ << "display " << (e.value ? "on" : "off"); break;
+        case K::Progress: out_ << "progress " << e.value; break;
+        case K::Redisplay: {
+            const Document *d = editor_.document(e.doc);
+            out_ << "redisplay " << (d ? d->name() : "document " + std::to_string(e.doc));
+            break;
+        }
+        case K::ReturnValue: out_ << "return value " << e.value; break;
+        case K::Notification: out_ << "notification " << e.value << (e.state ? " requested" : " dropped"); break;
+        case K::Fcodes:
+            out_ << "function codes";
+            for (int32_t code : e.codes)
+                out_ << ' ' << code;
+            break;
+        case K::Alert: break;
+        }
+        out_ << '\n';
     }
     editor_.clearEvents();
 }
@@ -235,7 +259,7 @@ void Run::step(const Step &s)
             throw Failure(s.where + ": no menu command labelled \"" + s.value + "\"");
         if (ran == EditorService::Ran::NoHandover)
             lost_client("\"" + s.value + "\"");
-        show_alerts();
+        show_events();
     } else if (s.verb == "fcode") {
         if (!launched_)
             throw Failure(s.where + ": there is no client to report function codes to");
@@ -244,7 +268,7 @@ void Run::step(const Step &s)
             throw Failure(s.where + ": the client did not ask for function codes (notification 42)");
         if (sent == EditorService::Sent::NoHandover)
             lost_client("function code " + s.value);
-        show_alerts();
+        show_events();
     } else if (s.verb == "print") {
         print("");
     } else if (s.verb == "save") {

@@ -42,7 +42,7 @@ private:
     int finish();
     void client_call(const std::function<clnt_stat()> &call, const Step &step);
     void lost_client(const std::string &during);
-    void show_alerts();
+    void show_events();
     void select(const Step &step);
 
     const Config &config_;

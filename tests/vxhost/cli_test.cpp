@@ -87,9 +87,15 @@ TEST_F(Cli, ScriptStepsCommentsFunctionCodesAndAlerts)
           "fcode 292\n"
           "run About Lindrel...\n"
           "save\n");
-    ProgramRun r = vxhost({"--quiet", "--script", script, doc});
+    ProgramRun r = vxhost({"--quiet", "--events", "--script", script, doc});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.substr(0, r.out.find("alert")),
+    EXPECT_EQ(r.out.substr(0, r.out.find("event: display off")), "event: notification 42 requested\n");
+    // The nudge up switched the display off and on, and was made visible.
+    size_t shown = r.out.find("--- plan.vx");
+    EXPECT_EQ(r.out.substr(r.out.find("event: display off"), shown - r.out.find("event: display off")),
+              "event: display off\nevent: display on\nevent: redisplay plan.vx\nevent: function codes 259 260\n");
+    EXPECT_NE(r.out.find("event: return value -10001\n"), std::string::npos);
+    EXPECT_EQ(r.out.substr(shown, r.out.find("event", shown) - shown),
               "--- plan.vx\n"
               "  Plan\n"
               ">     Interviews\n"
