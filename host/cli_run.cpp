@@ -23,6 +23,12 @@ std::string seconds(double s)
 volatile std::sig_atomic_t stopping = 0;
 void stop(int) { stopping = 1; }
 
+}  // namespace
+
+bool stop_requested() { return stopping != 0; }
+
+namespace {
+
 Host::Options host_options(const Config &c)
 {
     Host::Options o;

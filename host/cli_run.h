@@ -55,6 +55,9 @@ private:
     bool launched_ = false;
 };
 
+// Whether SIGINT or SIGTERM asked vxhost to end.
+bool stop_requested();
+
 // The terminal mode: arrow keys move the selection, letters run commands.
 void interactive(Run &run);
 

@@ -29,8 +29,9 @@ const char kHelp[] =
 // Raw keys from a terminal for as long as it lives; nothing to do for a pipe.
 class RawTerminal {
 public:
-    RawTerminal() : raw_(isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved_) == 0)
+    RawTerminal()
     {
+        raw_ = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved_) == 0;
         if (!raw_)
             return;
         termios t = saved_;
@@ -48,7 +49,7 @@ public:
     RawTerminal &operator=(const RawTerminal &) = delete;
 
 private:
-    bool raw_;
+    bool raw_ = false;
     termios saved_{};
 };
 
@@ -57,10 +58,18 @@ private:
 std::string next_key(Run &run)
 {
     pollfd in{STDIN_FILENO, POLLIN, 0};
-    while (poll(&in, 1, 50) == 0)
+    for (;;) {
+        int ready = poll(&in, 1, 50);
+        if (stop_requested())
+            return "";
+        if (ready > 0)
+            break;
         run.step({"wait", "0", "terminal"});
+    }
     char c;
-    if (read(STDIN_FILENO, &c, 1) != 1)
+    // Ctrl-C and Ctrl-D end the session like "q", whatever the terminal's
+    // signal settings.
+    if (read(STDIN_FILENO, &c, 1) != 1 || c == '\x03' || c == '\x04')
         return "";
     if (c != '\x1b')
         return std::string(1, c);
