@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace vxhost;
 using vxhost_test::EditorHost;
 
@@ -12,6 +14,19 @@ namespace {
 
 using Ran = EditorService::Ran;
 using Sent = EditorService::Sent;
+
+// Procedures the client called that the model has no handler for (the
+// control calls aside).
+std::vector<uint32_t> outside_the_model(const EditorHost &h)
+{
+    const auto &ours = h.service.procedures();
+    std::vector<uint32_t> out;
+    for (const TraceEntry &e : h.host.trace())
+        if (e.direction == Direction::ToHost && e.proc != 1000 && e.proc != 1002 &&
+            !std::binary_search(ours.begin(), ours.end(), e.proc))
+            out.push_back(e.proc);
+    return out;
+}
 
 std::vector<std::string> labels(const MenuSet &menus, ObjId menu)
 {
@@ -40,7 +55,8 @@ TEST(LindrelRpc, StartUpBuildsItsMenusAndAsksForFunctionCodes)
         EXPECT_NE(std::find(items.begin(), items.end(), tools), items.end()) << main;
     }
     EXPECT_TRUE(h.editor.wantsNotification(EditorService::kClient, 42));
-    // Nothing the client asked for went past the model to the generic store.
+    // Everything the client asked for was answered by the model.
+    EXPECT_EQ(outside_the_model(h), std::vector<uint32_t>{});
     EXPECT_EQ(h.generic.store().size(), 0u);
 }
 
@@ -88,6 +104,8 @@ TEST(LindrelRpc, BlockCommandsByLabel)
     EXPECT_EQ(h.doc(d).paragraph(h.doc(d).selection().start.obj)->content.text, "P4");
     EXPECT_EQ(h.editor.clipboardDepth(), 0u);
     EXPECT_EQ(h.editor.display(), 1);
+    EXPECT_EQ(outside_the_model(h), std::vector<uint32_t>{});
+    EXPECT_EQ(h.generic.store().size(), 0u);
 }
 
 TEST(LindrelRpc, NudgesAndFunctionCodesOnTheActiveDocument)
@@ -111,6 +129,7 @@ TEST(LindrelRpc, NudgesAndFunctionCodesOnTheActiveDocument)
     ASSERT_EQ(h.service.function_code(286), Sent::Done);
     EXPECT_EQ(h.events(HostEvent::Kind::ReturnValue).size(), 1u);
     EXPECT_EQ(h.host.trace().back().name, "api_vx_over_1");
+    EXPECT_EQ(outside_the_model(h), std::vector<uint32_t>{});
 }
 
 TEST(LindrelRpc, AboutNewOutlineAndUnknownLabels)
@@ -131,6 +150,7 @@ TEST(LindrelRpc, AboutNewOutlineAndUnknownLabels)
     EXPECT_EQ(h.doc(made).path(), "");
     EXPECT_EQ(h.texts(made).front(), "1Level Topic");
 
+    EXPECT_EQ(outside_the_model(h), std::vector<uint32_t>{});
     EXPECT_EQ(h.service.run_label("Move Sideways"), Ran::NoSuchLabel);
     EXPECT_EQ(h.service.run_label(""), Ran::NoSuchLabel);  // separators are no commands to run
 }
