@@ -138,8 +138,9 @@ bool_t code_list(XDR *xdrs, L *list)
         u_int none = 0;
         return xdr_u_int(xdrs, &none);
     }
+    // Only decoding is limited: a list we send may be of any length.
     return xdr_array(xdrs, reinterpret_cast<char **>(&list->items), &list->count,
-                     kBlockLimit / sizeof(Elem), sizeof(Elem), proc<Elem>());
+                     ~0u, sizeof(Elem), proc<Elem>());
 }
 
 template <class T>

@@ -42,15 +42,17 @@ bool_t decode_fresh(XDR *xdrs, StringT *objp)
 
 extern "C" bool_t xdr_StringT(XDR *xdrs, StringT *objp)
 {
+    // Only decoding is limited: what we send or free may be of any length,
+    // and a limit on freeing would leave a long string allocated.
+    const u_int kNoLimit = ~0u;
     static char b[1] = "";
+    // Always into a fresh block: a buffer already in the field has a size
+    // nobody knows, and the peer chooses the length.
+    if (xdrs->x_op == XDR_DECODE)
+        return decode_fresh(xdrs, objp);
     if (xdrs->x_op == XDR_ENCODE && *objp == nullptr) {
         char *empty = b;
-        return xdr_string(xdrs, &empty, VAPI_MAX_WIRE_STRING);
+        return xdr_string(xdrs, &empty, kNoLimit);
     }
-    if (xdrs->x_op == XDR_DECODE && *objp == nullptr)
-        return decode_fresh(xdrs, objp);
-    // Encoding, freeing, or decoding into a caller's own buffer. The wire has
-    // no maximum length, but a peer must not make us allocate past the block
-    // limit: longer strings fail to decode.
-    return xdr_string(xdrs, objp, VAPI_MAX_WIRE_STRING);
+    return xdr_string(xdrs, objp, kNoLimit);
 }

@@ -1,7 +1,11 @@
 // Hostile and broken input: truncated data, lengths and counts that would
 // make the decoder allocate past the block limit. Each must fail to decode,
-// quickly, and leave nothing behind once released.
+// quickly, and leave nothing behind once released. What we send and free
+// has no such limit.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
 
 #include "vapi/records.h"
 #include "wire_util.hpp"
@@ -88,6 +92,31 @@ TEST(DecodeLimits, OversizedAndShortStringsAreRefused)
     V_StringsT list{};
     EXPECT_FALSE(decode(xdr_V_StringsT, Wire().u(2).s("ok").u(UINT32_MAX), list));
     release(xdr_V_StringsT, list);
+}
+
+// Only what a peer makes us allocate is limited: we send and free records of
+// any size. xdr_sizeof (the RPC library's own counter) measures the encoding.
+TEST(DecodeLimits, SendingAndFreeingHaveNoLimit)
+{
+    auto size_of = [](auto codec, void *value) {
+        return xdr_sizeof(reinterpret_cast<xdrproc_t>(reinterpret_cast<void (*)(void)>(codec)), value);
+    };
+    const size_t longer = kBlockLimit + 1;
+    StringT text = static_cast<StringT>(std::malloc(longer + 1));
+    ASSERT_NE(text, nullptr);
+    std::memset(text, 'x', longer);
+    text[longer] = '\0';
+    EXPECT_EQ(size_of(xdr_StringT, &text), 4 + (longer + 3) / 4 * 4);
+    release(xdr_StringT, text);  // the sanitizer build's leak check watches this too
+    EXPECT_EQ(text, nullptr);
+
+    // Cleared elements (the pages stay untouched), each a named integer
+    // property: 4 units on the wire.
+    const uint32_t count = kBlockLimit / sizeof(V_PropValT) + 1;
+    V_PropValsT list{count, static_cast<V_PropValT *>(std::calloc(count, sizeof(V_PropValT)))};
+    ASSERT_NE(list.items, nullptr);
+    EXPECT_EQ(size_of(xdr_V_PropValsT, &list), 4 + 16ul * count);
+    std::free(list.items);
 }
 
 TEST(DecodeLimits, ReportListDecodesWhenPresentOnly)

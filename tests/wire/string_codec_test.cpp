@@ -55,4 +55,17 @@ TEST(StringCodec, UnbackedOrOversizedLengthsFail)
     EXPECT_FALSE(decode_string(cut, &back));
 }
 
+TEST(StringCodec, DecodingNeverWritesIntoWhatTheFieldHeld)
+{
+    // A field that still points at a short buffer (a record reused without
+    // clearing): the peer's longer string must not land in that buffer.
+    char mine[4] = "abc";
+    StringT field = mine;
+    ASSERT_TRUE(decode(xdr_StringT, Wire().s("longer than four bytes"), field));
+    EXPECT_STREQ(mine, "abc");
+    ASSERT_NE(field, mine);
+    EXPECT_STREQ(field, "longer than four bytes");
+    release(xdr_StringT, field);
+}
+
 }  // namespace

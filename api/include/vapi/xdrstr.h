@@ -16,7 +16,8 @@ typedef char *StringT;
 #define VAPI_MAX_WIRE_STRING 99999998u
 
 /* XDR string with no protocol maximum; null is sent as "", and decoding
-   always yields an allocated string. */
+   always yields a freshly allocated string (whatever the field held before
+   is neither written into nor freed, so decode into a cleared field). */
 bool_t xdr_StringT(XDR *xdrs, StringT *objp);
 
 #ifdef __cplusplus
