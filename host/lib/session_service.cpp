@@ -115,7 +115,7 @@ void SessionService::connect(SVCXPRT *transport)
     VxRpcApiConnectReturnT reply{};
     reply.status = options_.status;
     reply.connection = static_cast<int32_t>(requests_.size());
-    reply.hostName = machine;
+    reply.hostName = options_.hostName.empty() ? machine : options_.hostName.data();
     if (reply.status == 0) {
         uint32_t clientProgram = free_program(1);
         requests_.back().clientProgram = clientProgram;

@@ -20,6 +20,7 @@ public:
         int32_t status = 0;         // the connect answer's status; non-zero refuses
         bool failConnect = false;   // answer the connect request with an RPC error
         uint32_t hostProgram = 0;   // the host program announced; 0: the host's own
+        std::string hostName;       // the host machine announced; empty: this one's name
         bool initOnAttach = true;   // call the client's init (2) once it acknowledges
         double attachSeconds = 10;  // how long to wait for that acknowledgement
     };

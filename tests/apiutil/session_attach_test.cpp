@@ -5,10 +5,12 @@
 
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
+#include "vapi/callbacks.h"
 #include "vapi/session.h"
 
 #include <arpa/inet.h>
 #include <dirent.h>
+#include <ifaddrs.h>
 #include <netdb.h>
 
 #include <gtest/gtest.h>
@@ -82,6 +84,28 @@ std::string own_address()
     return text;
 }
 
+// An IPv4 address of this machine other than loopback and the one its name
+// resolves to: a host announced there looks remote though it runs here.
+// Empty when the machine has none.
+std::string other_own_address()
+{
+    ifaddrs *all = nullptr;
+    if (getifaddrs(&all) != 0)
+        return "";
+    std::string found, mine = own_address();
+    for (ifaddrs *a = all; a != nullptr && found.empty(); a = a->ifa_next) {
+        if (a->ifa_addr == nullptr || a->ifa_addr->sa_family != AF_INET)
+            continue;
+        in_addr address = reinterpret_cast<sockaddr_in *>(a->ifa_addr)->sin_addr;
+        char text[INET_ADDRSTRLEN];
+        inet_ntop(AF_INET, &address, text, sizeof text);
+        if ((ntohl(address.s_addr) >> 24) != 127 && text != mine)
+            found = text;
+    }
+    freeifaddrs(all);
+    return found;
+}
+
 class Session : public ::testing::Test {
 protected:
     void SetUp() override
@@ -128,6 +152,29 @@ TEST_F(Session, AttachedClientIsServedLikeAStartedOne)
     EXPECT_EQ(host.finish(&status),
               std::vector<std::string>{"tester " + own_address() + " " + std::to_string(getpid())});
     EXPECT_EQ(status, 0);
+    EXPECT_EQ(V_ApiVellixAlive(), 0);  // a host on this machine is watched
+}
+
+TEST_F(Session, HostOnAnotherMachineIsNotWatched)
+{
+    SessionService::Options remote;
+    remote.hostName = other_own_address();
+    if (remote.hostName.empty())
+        GTEST_SKIP() << "this machine has no second address";
+    HostProcess host(remote, [](Host &host, SessionService &, const HostProcess::Report &) {
+        if (!host.serve_until([&] { return host.handovers() >= 1; }, 10))
+            return 1;
+        host.call_quit();
+        return 0;
+    });
+    ASSERT_EQ(V_ApiConnectToSession("far", nullptr, host.session()), 0);
+    EXPECT_TRUE(apiutil_test::serve_until([] { return VA_bailout != 0; }));
+    int status;
+    host.finish(&status);
+    EXPECT_EQ(status, 0);
+    // Its process number means nothing here: the ended host still counts
+    // as alive.
+    EXPECT_EQ(V_ApiVellixAlive(), 1);
 }
 
 TEST_F(Session, FailuresAreReportedWithoutPrinting)
@@ -164,6 +211,7 @@ TEST_F(Session, FailuresAreReportedWithoutPrinting)
     int descriptors = open_descriptors();
     EXPECT_EQ(V_ApiConnectToSession("tester", "localhost", nobody), V_API_NO_SESSION);
     EXPECT_EQ(VA_errno, V_API_NO_SESSION);
+    EXPECT_EQ(V_ApiConnectToSession("tester", "256.1.1.1", nobody), V_API_NO_SESSION);  // no such machine
     EXPECT_EQ(open_descriptors(), descriptors);
 }
 
@@ -207,6 +255,45 @@ TEST_F(Session, RunningVxhostAcceptsAnAttach)
     waitpid(vxhost, &status, 0);
     ASSERT_TRUE(read);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// The connect records against XDR written out by hand: the request in the
+// reverse of its memory order, the reply in the same order.
+TEST(SessionRecords, WireOrderOfTheConnectRecords)
+{
+    const unsigned char requestWire[] = {0, 0, 0, 2,   'a', 'b', 0,   0,   0,   0,   0,   7,
+                                         '1', '.', '2', '.', '3', '.', '4', 0,  1,  2,  3,  4};
+    char buffer[64];
+    VxRpcApiConnectArgT request{0x01020304, const_cast<char *>("1.2.3.4"), const_cast<char *>("ab")};
+    XDR xdrs;
+    xdrmem_create(&xdrs, buffer, sizeof buffer, XDR_ENCODE);
+    ASSERT_TRUE(xdr_VxRpcApiConnectArgT(&xdrs, &request));
+    EXPECT_EQ(std::string(buffer, xdr_getpos(&xdrs)),
+              std::string(reinterpret_cast<const char *>(requestWire), sizeof requestWire));
+    xdr_destroy(&xdrs);
+
+    unsigned char replyWire[] = {0, 0, 0, 0, 0, 0, 0, 9, 0, 0, 0, 100, 0, 0, 0, 1, 0, 0, 0, 200,
+                                 0, 0, 0, 2, 0, 0, 0x10, 0x92, 0, 0, 0, 1, 'h', 0, 0, 0};
+    // Whole, then cut inside the host name and before it: a cut reply fails
+    // and what was decoded can still be freed.
+    for (size_t length : {sizeof replyWire, sizeof replyWire - 4, sizeof replyWire - 8}) {
+        VxRpcApiConnectReturnT reply{};
+        xdrmem_create(&xdrs, reinterpret_cast<char *>(replyWire), length, XDR_DECODE);
+        bool decoded = xdr_VxRpcApiConnectReturnT(&xdrs, &reply);
+        xdr_destroy(&xdrs);
+        EXPECT_EQ(decoded, length == sizeof replyWire);
+        if (decoded) {
+            EXPECT_EQ(reply.status, 0);
+            EXPECT_EQ(reply.connection, 9);
+            EXPECT_EQ(reply.clientProg, 100);
+            EXPECT_EQ(reply.clientVers, 1);
+            EXPECT_EQ(reply.hostProg, 200);
+            EXPECT_EQ(reply.hostVers, 2);
+            EXPECT_EQ(reply.hostPid, 4242);
+            EXPECT_STREQ(reply.hostName, "h");
+        }
+        xdr_free(vapi_codec(xdr_VxRpcApiConnectReturnT), reinterpret_cast<char *>(&reply));
+    }
 }
 
 TEST(HostNtoa, DottedQuadOfAName)
