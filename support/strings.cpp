@@ -2,6 +2,7 @@
 // through the host character set's own map.
 #include "vsupport/strings.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -115,7 +116,9 @@ char *V_StrCopyString(const char *s)
 {
     if (!s) return nullptr;
     size_t n = std::strlen(s);
-    char *copy = V_StrNew(static_cast<uint32_t>(n));
+    // Saturate so that a string past 4 GB meets the size assertion instead
+    // of wrapping to a small block.
+    char *copy = V_StrNew(static_cast<uint32_t>(std::min<size_t>(n, UINT32_MAX)));
     if (copy) std::memcpy(copy, s, n);
     return copy;
 }
@@ -159,7 +162,7 @@ int32_t V_StrCatN(char *dst, const char *src, int32_t size)
 {
     if (!dst) return 0;
     int32_t len = length32(dst);
-    if (len >= size - 1) return len;
+    if (size <= 0 || len >= size - 1) return len; // size - 1 must not overflow
     return V_StrNCatN(dst, src, kWhole, size);
 }
 
@@ -186,7 +189,7 @@ int32_t V_StrCatCharN(char *dst, int c, int32_t size)
 {
     if (!dst) return 0;
     int32_t len = length32(dst);
-    if (len >= size - 1) return len;
+    if (size <= 0 || len >= size - 1) return len; // size - 1 must not overflow
     dst[len] = static_cast<char>(c);
     if (dst[len] != '\0') dst[++len] = '\0';
     return len;

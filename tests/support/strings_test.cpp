@@ -237,6 +237,33 @@ TEST(BoundedAppend, SizeRulesOfEachForm)
     std::strcpy(buf, "n=");
     EXPECT_EQ(V_StrCatIntN(buf, 12345, 5), 4);
     EXPECT_STREQ(buf, "n=12");
+
+    // The most negative size has no room at all (and must not overflow).
+    for (int32_t size : {0, -1, INT32_MIN}) {
+        EXPECT_EQ(V_StrCatN(buf, "x", size), 4);
+        EXPECT_EQ(V_StrCatCharN(buf, 'x', size), 4);
+        EXPECT_EQ(V_StrCatIntN(buf, 7, size), 4);
+        EXPECT_EQ(V_StrNCatN(buf, "x", 1, size), 4);
+        EXPECT_EQ(V_StrCpyN(buf, "x", size), 0);
+        EXPECT_STREQ(buf, "n=12");
+    }
+}
+
+TEST(Allocation, NewStringsAreZeroFilledCopiesOwnedByTheCaller)
+{
+    char *blank = V_StrNew(5);
+    ASSERT_NE(blank, nullptr);
+    for (int i = 0; i <= 5; i++) EXPECT_EQ(blank[i], '\0') << i;
+    V_Free(blank);
+
+    char source[] = "Level";
+    char *copy = V_StrCopyString(source);
+    ASSERT_NE(copy, nullptr);
+    source[0] = 'X';
+    EXPECT_STREQ(copy, "Level");
+    EXPECT_EQ(V_StrLen(copy), 5);
+    EXPECT_EQ(V_StrLen(nullptr), 0);
+    V_Free(copy);
 }
 
 TEST(InPlaceEdits, StripTruncateReverse)
