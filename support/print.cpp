@@ -127,7 +127,7 @@ extern "C" int VdePrintToStream(VdeConvBufT *buf, const VdePrintSpecT *specp, va
 
 extern "C" int32_t Vde_doprnt(VdeOutFuncT out, void *context, const char *format, va_list args)
 {
-    if (!format) return 0;
+    if (!format) format = ""; // still one (empty) run for the output function
     char local[kLocalBuffer];
     VdeConvBufT b{local, sizeof local, 0};
     va_list ap;

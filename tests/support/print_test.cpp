@@ -305,6 +305,10 @@ TEST(Formatter, PiecesReachTheOutputFunctionInOrder)
     std::vector<std::string> pieces;
     EXPECT_EQ(recordVia(&pieces, "%d:%s%%", 42, "x"), 5);
     EXPECT_EQ(pieces, (std::vector<std::string>{"", "42", ":", "x", "", "%", ""}));
+    // A null format is the empty one: a single empty run.
+    pieces.clear();
+    EXPECT_EQ(recordVia(&pieces, nullptr), 0);
+    EXPECT_EQ(pieces, std::vector<std::string>{""});
 }
 
 TEST(Formatter, OutputTooLargeForAnyBlockEndsTheCall)
