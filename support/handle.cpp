@@ -19,9 +19,13 @@ V_HandleT *V_AllocHandle(uint32_t size, int32_t flags) {
     V_HandleT *handle = static_cast<V_HandleT *>(V_Alloc(sizeof(V_HandleT), flags));
     if (handle == nullptr)
         return nullptr;
-    handle->data = V_Calloc(size, 1, flags);
+    // The data is asked for without the flag so that the record is given back
+    // before a data-space exit: its handler may leave by a jump.
+    handle->data = V_Calloc(size, 1, 0);
     if (handle->data == nullptr) {
         V_Free(handle);
+        if (flags & V_MUSTSUCCEED)
+            VdeDataSpaceExit();
         return nullptr;
     }
     handle->lockCount = 0;

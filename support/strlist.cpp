@@ -62,11 +62,16 @@ static int32_t getIndex(const V_StrListT *list, const char *s, int exact) {
 }
 
 V_StrListT *V_StrListNew(uint32_t capacity, uint32_t increment) {
+    // The array, which must not fail, comes first: a data-space exit whose
+    // handler leaves by a jump then has no record to leak.
     uint32_t bytes = arrayBytes(static_cast<uint64_t>(capacity) + 1);
+    char **strings = static_cast<char **>(V_Calloc(1, bytes, V_MUSTSUCCEED));
     V_StrListT *list = static_cast<V_StrListT *>(V_Calloc(1, sizeof(V_StrListT), 0));
-    if (list == nullptr)
+    if (list == nullptr) {
+        V_Free(strings);
         return nullptr;
-    list->strings = static_cast<char **>(V_Calloc(1, bytes, V_MUSTSUCCEED));
+    }
+    list->strings = strings;
     list->capacity = capacity;
     list->increment = increment;
     return list;

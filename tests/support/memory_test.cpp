@@ -139,6 +139,14 @@ TEST(AllocDeathTest, RefusedWithFlagTakesTheDataSpaceExit) {
         KilledBySignal(SIGABRT), "^$");
 }
 
+TEST(AllocDeathTest, DataSpaceExitLeftByJumpLeaksNothing) {
+    EXPECT_EXIT(addresscap::leaveDataSpaceExitByJump([] { V_Alloc(V_MAX_BLOCK, V_MUSTSUCCEED); }),
+                ExitedWithCode(0), "");
+    // The handle record is already had when its data is refused.
+    EXPECT_EXIT(addresscap::leaveDataSpaceExitByJump([] { V_AllocHandle(V_MAX_BLOCK, V_MUSTSUCCEED); }),
+                ExitedWithCode(0), "");
+}
+
 TEST(Bytes, CopyIsSourceFirstAndHandlesOverlap) {
     char to[8] = "-------";
     EXPECT_EQ(V_CopyPtr("abc", to, 3), 0);
