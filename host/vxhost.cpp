@@ -29,6 +29,10 @@ std::string default_client()
 int main(int argc, char **argv)
 {
     using vxhost::cli::Failure;
+    if (argc < 2) {
+        std::cerr << vxhost::cli::usage();
+        return 2;
+    }
     vxhost::cli::Config config;
     try {
         config = vxhost::cli::parse(argc, argv, default_client());

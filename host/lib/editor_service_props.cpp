@@ -71,12 +71,12 @@ void EditorService::serve_properties()
         r = st;
     });
 
+    // The model's properties of the object (what the generic store holds
+    // for it is not listed).
     serve<ApiVxGeneralObjArgT, ApiVxGetPropsRetT>(1062, [this](ApiVxGeneralObjArgT &a, ApiVxGetPropsRetT &r,
-                                                               HostCall &call) {
+                                                               HostCall &) {
         std::vector<PropVal> props;
         r.status = editor_.getProps(a.docId, a.objId, props);
-        if (r.status == status::kUnknownProperty)
-            return generic_.answer(call);
         if (r.status == status::kOk)
             r.props = wire::record(props);
     });
