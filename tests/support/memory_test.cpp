@@ -164,6 +164,22 @@ TEST(Bytes, CopyIsSourceFirstAndHandlesOverlap) {
     EXPECT_EQ(V_CopyPtr(nullptr, to, kOverLimit), -1);  // null wins over size
 }
 
+TEST(Bytes, ClearAndDuplicate) {
+    char block[6] = "abcde";
+    EXPECT_EQ(V_ClearPtr(block, 3), 0);
+    EXPECT_EQ(std::string(block, 5), std::string("\0\0\0de", 5));
+    EXPECT_EQ(V_ClearPtr(nullptr, 3), -1);
+
+    auto *copy = static_cast<char *>(V_DuplicatePtr("abcde", 6, 0));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_STREQ(copy, "abcde");
+    void *none = V_DuplicatePtr("x", 0, 0);  // a real block, not a refusal
+    EXPECT_NE(none, nullptr);
+    EXPECT_EQ(V_DuplicatePtr(nullptr, 6, V_MUSTSUCCEED), nullptr);
+    V_Free(copy);
+    V_Free(none);
+}
+
 TEST(Bytes, PtrEqualTreatsNullAsZeroBytes) {
     const unsigned char zeros[4] = {0, 0, 0, 0};
     const unsigned char oneSet[4] = {0, 0, 1, 0};
@@ -242,6 +258,8 @@ TEST(HandleDeathTest, BrokenPreconditionsAbort) {
     V_HandleT *gone = V_AllocHandle(4, 0);
     VdeFreeHandle(&gone);
     EXPECT_EXIT(VdeFreeHandle(&gone), KilledBySignal(SIGABRT), "^$");
+    EXPECT_EXIT(V_LockHandle(gone), KilledBySignal(SIGABRT), "^$");
+    EXPECT_EXIT(V_DuplicateHandle(h, gone), KilledBySignal(SIGABRT), "^$");
     V_FreeHandle(h);
 }
 
