@@ -214,6 +214,12 @@ TEST(Stubs, CallAndAnswerOverLoopback)
             reply(xprt, num, &ret);
             break;
         }
+        case 1341: {
+            StringT name = kHello;
+            reply(xprt, num, &name);
+            break;
+        }
+        case 1343: reply(xprt, num, nullptr); break;
         case 1072: svc_sendreply(xprt, reinterpret_cast<xdrproc_t>(huge_list), nullptr); break;
         case 1378: svc_sendreply(xprt, reinterpret_cast<xdrproc_t>(half_list), nullptr); break;
         default: svcerr_noproc(xprt);
@@ -224,6 +230,14 @@ TEST(Stubs, CallAndAnswerOverLoopback)
 
     int zero = 0;
     EXPECT_NE(api_vx_over_1(&zero, clnt), nullptr);  // void result, still an address
+    EXPECT_NE(api_vx_take_control_1(nullptr, clnt), nullptr);  // nothing either way
+
+    // No argument data, a bare string as the result.
+    StringT *clientName = api_client_name_1(nullptr, clnt);
+    ASSERT_NE(clientName, nullptr);
+    EXPECT_STREQ(*clientName, "hello");
+    api_xdrfree(api_proc_find(1341)->resCodec, clientName);
+    EXPECT_EQ(*clientName, nullptr);
 
     ApiVxGetNamedObjArgT named{0, 55, nullptr};
     ApiVxObjRetT *obj = api_vx_get_named_object_1(&named, clnt);
