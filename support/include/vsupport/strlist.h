@@ -29,7 +29,8 @@ void V_StrListRemove(V_StrListT *list, uint32_t index);
 /* First index equal with case (V_StrEqual) / without (V_StrIEqual); -1 if none. */
 int32_t V_StrListIndex(const V_StrListT *list, const char *s);
 int32_t V_StrListIIndex(const V_StrListT *list, const char *s);
-/* Appends copies of source's entries; on failure destination is as it was. */
+/* Appends copies of source's entries (source may be destination); on
+   failure destination keeps its entries and count, though it may have grown. */
 int32_t V_StrListCat(V_StrListT *destination, const V_StrListT *source);
 uint32_t V_StrListLen(const V_StrListT *list);
 /* The list's own array: valid until the list next grows. */
