@@ -2,6 +2,7 @@
 // lindrel under an in-process stand-in host: wall time per command, host
 // calls per command (from the trace), and time per host call next to a bare
 // libtirpc null call to the same client measured in the same run.
+#include "beside.h"
 #include "document_editor.h"
 #include "editor_service.h"
 #include "generic_host.h"
@@ -10,7 +11,6 @@
 #include "vapi/callbacks.h"
 
 #include <netinet/in.h>
-#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
@@ -18,14 +18,6 @@
 #include <string>
 
 namespace {
-
-std::string beside_this_program(const std::string &relative)
-{
-    char self[4096];
-    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    std::string path(self, n > 0 ? static_cast<size_t>(n) : 0);
-    return path.substr(0, path.rfind('/')) + "/../" + relative;
-}
 
 // One host and one lindrel for the whole run (the RPC library's service
 // state is per process).
