@@ -6,21 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include <cstring>
 #include <vector>
-
-namespace {
-
-union AnyRecord {
-    VxApiInitArgT init;
-    VxApiCommandArgT command;
-    VxApiMessageArgT message;
-    Vx4ApiNotifyArgT oldNotify;
-    VxApiDialogEventArgT dialogEvent;
-    VxApiNotifyArgT notify;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -33,12 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     };
     xdrproc_t codec = codecs[data[0] % (sizeof codecs / sizeof codecs[0])];
     std::vector<char> bytes(data + 1, data + size);
-    AnyRecord record;
-    std::memset(&record, 0, sizeof record);
+    // The notify record is the largest of them.
+    alignas(VxApiNotifyArgT) unsigned char record[sizeof(VxApiNotifyArgT)] = {};
     XDR x;
     xdrmem_create(&x, bytes.data(), static_cast<u_int>(bytes.size()), XDR_DECODE);
-    codec(&x, &record, 0);
+    codec(&x, record, 0);
     xdr_destroy(&x);
-    xdr_free(codec, reinterpret_cast<char *>(&record));
+    xdr_free(codec, reinterpret_cast<char *>(record));
     return 0;
 }
