@@ -17,25 +17,6 @@ bool isSjisTrail(unsigned char b) { return b >= 0x40 && b <= 0xFC; }
 bool isKana(unsigned char b) { return b >= 0xA1 && b <= 0xDF; }
 bool isEucByte(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
 
-// Full-width Shift_JIS form of a half-width kana; a following sound mark is
-// merged into it when the kana takes one. Returns whether the mark was used.
-bool hanToZen(unsigned char kana, unsigned char mark, unsigned char out[2]) {
-    out[0] = kHanToZen[kana - 0xA1][0];
-    out[1] = kHanToZen[kana - 0xA1][1];
-    bool voicable = (kana >= 0xB6 && kana <= 0xC4) || (kana >= 0xCA && kana <= 0xCE) || kana == 0xB3;
-    bool semi = kana >= 0xCA && kana <= 0xCE;
-    if (mark == kVoiced && voicable) {
-        if ((out[1] >= 0x4A && out[1] <= 0x67) || (out[1] >= 0x6E && out[1] <= 0x7A)) ++out[1];
-        else if (out[0] == 0x83 && out[1] == 0x45) out[1] = 0x94;
-        return true;
-    }
-    if (mark == kSemiVoiced && semi) {
-        out[1] = static_cast<unsigned char>(out[1] + 2);
-        return true;
-    }
-    return false;
-}
-
 // ---- Writers -----------------------------------------------------------------
 
 // JIS7: double-byte runs bracketed by escape sequences.
@@ -64,10 +45,10 @@ struct Jis7Writer {
     // A half-width kana as its full-width JIS character.
     bool kana(unsigned char k, unsigned char mark) {
         unsigned char z[2];
-        bool used = hanToZen(k, mark, z);
+        int used = Vdehan2zen(k, mark, &z[0], &z[1]);
         Vdesjis2jis(&z[0], &z[1]);
         pair(z[0], z[1]);
-        return used;
+        return used == 1;
     }
     int32_t finish(int32_t status) {
         leave();
@@ -199,6 +180,27 @@ void Vdesjis2jis(unsigned char *first, unsigned char *second) {
     int cellOffset = adjust ? (c2 > 0x7F ? 0x20 : 0x1F) : 0x7E;
     *first = static_cast<unsigned char>(((c1 - rowOffset) << 1) - adjust);
     *second = static_cast<unsigned char>(c2 - cellOffset);
+}
+
+int Vdehan2zen(int kana, int next, unsigned char *first, unsigned char *second) {
+    kana &= 0xFF;
+    next &= 0xFF;
+    if (!isKana(static_cast<unsigned char>(kana))) return -1;
+    unsigned char a = kHanToZen[kana - 0xA1][0], b = kHanToZen[kana - 0xA1][1];
+    bool voicable = (kana >= 0xB6 && kana <= 0xC4) || (kana >= 0xCA && kana <= 0xCE) || kana == 0xB3;
+    bool semi = kana >= 0xCA && kana <= 0xCE;
+    int merged = 0;
+    if (next == kVoiced && voicable) {
+        if ((b >= 0x4A && b <= 0x67) || (b >= 0x6E && b <= 0x7A)) ++b;
+        else if (a == 0x83 && b == 0x45) b = 0x94;
+        merged = 1;
+    } else if (next == kSemiVoiced && semi) {
+        b = static_cast<unsigned char>(b + 2);
+        merged = 1;
+    }
+    *first = a;
+    *second = b;
+    return merged;
 }
 
 int32_t VdeJisToShiftJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {

@@ -4,8 +4,6 @@
 #include <string.h>
 
 #include <array>
-#include <new>
-#include <vector>
 
 #include "convertutils.h"
 #include "vsupport/memory.h"
@@ -180,21 +178,27 @@ int32_t vdeTranslateToUnicode(const unsigned char *in, int32_t count, VdeCharLis
     return 0;
 }
 
+int32_t translateStringToUCS4(const unsigned char *in, int32_t count, int32_t textEnc, int32_t *out) {
+    int32_t n = 0;
+    if (!in || count < 0) count = 0;
+    if (decodeToUnicode(in, count, textEnc, [out, &n](uint32_t cp) { out[n++] = static_cast<int32_t>(cp); }) != 0)
+        return -1;
+    return n;
+}
+
 int32_t *VdeTextEncStringToLString(const char *s, int32_t textEnc) {
     if (!s || !*s) return nullptr;
-    std::vector<int32_t> cps;
-    try {
-        if (decodeToUnicode(reinterpret_cast<Bytes>(s), V_StrLen(s), textEnc,
-                            [&cps](uint32_t cp) { cps.push_back(static_cast<int32_t>(cp)); }) != 0)
-            return nullptr;
-        cps.push_back(0);
-    } catch (const std::bad_alloc &) {
-        return nullptr;
-    }
-    size_t bytes = cps.size() * sizeof(int32_t);
+    int32_t len = V_StrLen(s);
+    uint64_t bytes = (static_cast<uint64_t>(len) + 1) * sizeof(int32_t);
     if (bytes > V_MAX_BLOCK) return nullptr;
     int32_t *out = static_cast<int32_t *>(V_Alloc(static_cast<uint32_t>(bytes), 0));
-    if (out) memcpy(out, cps.data(), bytes);
+    if (!out) return nullptr;
+    int32_t n = translateStringToUCS4(reinterpret_cast<Bytes>(s), len, textEnc, out);
+    if (n < 0) {
+        V_Free(out);
+        return nullptr;
+    }
+    out[n] = 0;
     return out;
 }
 

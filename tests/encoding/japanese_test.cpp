@@ -135,6 +135,26 @@ TEST(JapaneseOracle, SoundMarksMergeIntoTheKana) {
     EXPECT_EQ(merged, 15 + 5 + 1 + 5);
 }
 
+TEST(Japanese, HalfWidthKanaReportsAMergedMark) {
+    struct Case {
+        int kana, next, merged;
+        unsigned char first, second;
+    } cases[] = {
+        {0xB1, 'x', 0, 0x83, 0x41},  {0xB6, 0xDE, 1, 0x83, 0x4B}, {0xCA, 0xDF, 1, 0x83, 0x70},
+        {0xB3, 0xDE, 1, 0x83, 0x94}, {0xB1, 0xDE, 0, 0x83, 0x41}, {0xB6, 0xDF, 0, 0x83, 0x4A},
+    };
+    for (const Case &c : cases) {
+        unsigned char a = 0, b = 0;
+        EXPECT_EQ(Vdehan2zen(c.kana, c.next, &a, &b), c.merged) << std::hex << c.kana;
+        EXPECT_EQ(a, c.first);
+        EXPECT_EQ(b, c.second);
+    }
+    unsigned char a = 1, b = 2;
+    for (int notKana : {0x41, 0xA0, 0xE0, -1}) EXPECT_EQ(Vdehan2zen(notKana, 0xDE, &a, &b), -1);
+    EXPECT_EQ(a, 1);
+    EXPECT_EQ(b, 2);
+}
+
 TEST(Japanese, GivenExamples) {
     EXPECT_EQ(convert("\x88\x9F", SJIS, JIS).text, kEnter + "\x30\x21" + kLeave);
     EXPECT_EQ(convert("\xB0\xA1", EUC, SJIS).text, "\x88\x9F");

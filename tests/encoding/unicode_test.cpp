@@ -177,6 +177,20 @@ TEST(LString, CodePointsOfAString) {
     EXPECT_EQ(VdeTextEncStringToLString("", VDE_TE_SHIFTJIS), nullptr);
     EXPECT_EQ(VdeTextEncStringToLString(nullptr, VDE_TE_VELLIX), nullptr);
     EXPECT_EQ(VdeTextEncStringToLString("abc", VDE_TE_JIS7), nullptr);
+    // Counted input: a pair cut by the count reads as a single byte; a
+    // code point 0 ends the output; bytes without a character give none.
+    int32_t out[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+    const unsigned char sj[] = {'A', 0x88, 0x9F, 0x88, 0x9F};
+    EXPECT_EQ(translateStringToUCS4(sj, 4, VDE_TE_SHIFTJIS, out), 2);
+    EXPECT_EQ(out[1], 0x4E9C);
+    EXPECT_EQ(out[2], -1);
+    const unsigned char text[] = {'a', 0x01, 'b', 0, 'c'};
+    EXPECT_EQ(translateStringToUCS4(text, 5, VDE_TE_VELLIX, out), 3);  // byte 0 has no character
+    EXPECT_EQ(out[2], 'c');
+    EXPECT_EQ(translateStringToUCS4(text, 5, VDE_TE_ISOLATIN1, out), 3);  // its byte 0 is U+0000
+    EXPECT_EQ(out[1], 0x01);
+    EXPECT_EQ(translateStringToUCS4(text, 5, VDE_TE_ASCII, out), -1);
+    EXPECT_EQ(translateStringToUCS4(nullptr, 3, VDE_TE_VELLIX, out), 0);
 }
 
 }  // namespace

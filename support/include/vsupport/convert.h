@@ -66,6 +66,10 @@ int32_t VdeCNSEUC2Big5(const unsigned char *in, int32_t count, VdeCharListT *cl)
 /* JIS X 0208 arithmetic: two bytes in place. */
 void Vdejis2sjis(unsigned char *first, unsigned char *second);
 void Vdesjis2jis(unsigned char *first, unsigned char *second);
+/* Full-width Shift_JIS form of a half-width katakana (0xA1 to 0xDF), merging
+   the sound mark `next` (0xDE, 0xDF) when the kana takes it: 1 when next was
+   merged, 0 when not, -1 (nothing written) for any other byte. */
+int Vdehan2zen(int kana, int next, unsigned char *first, unsigned char *second);
 
 /* ---- Unicode ------------------------------------------------------------ */
 
@@ -76,6 +80,11 @@ unsigned char *VdeGetPackedUnicodeInfo(const char *table, const char *directory)
 void V_VdeInitUnicode(const char *directory);
 /* Code points of s ended by 0, or null. */
 int32_t *VdeTextEncStringToLString(const char *s, int32_t textEnc);
+/* Code points of count bytes in textEnc into out, up to a code point 0; a
+   byte gives at most one, so out needs room for count. Returns how many were
+   written, or -1 when the encoding has no usable table. */
+int32_t translateStringToUCS4(const unsigned char *in, int32_t count, int32_t textEnc,
+                              int32_t *out);
 /* Appends s in textEnc as UTF-8; always succeeds (writes nothing when the
    encoding has no table). */
 int32_t vdeTranslateToUnicode(const unsigned char *in, int32_t count,
