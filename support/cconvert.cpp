@@ -152,11 +152,12 @@ int32_t VdeGb8ToHz(const unsigned char *in, int32_t n, VdeCharListT *cl) {
         if (pair && !dbl) putTilde(cl, '{');
         if (!pair && dbl) putTilde(cl, '}');
         dbl = pair;
-        if (lead) {
-            VdeClPut2(cl, pair ? b & 0x7F : b, pair ? in[i + 1] & 0x7F : in[i + 1]);
+        if (pair) {
+            VdeClPut2(cl, b & 0x7F, in[i + 1] & 0x7F);
             i += 2;
         } else {
-            // A tilde of the text is doubled, so that HZ reads it back as one.
+            // A tilde of the text is doubled, so that HZ reads it back as one;
+            // a stray lead byte goes alone, so a tilde after it is doubled too.
             if (b == '~') VdeClPut(cl, '~');
             VdeClPut(cl, b), ++i;
         }

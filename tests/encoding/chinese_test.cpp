@@ -76,6 +76,10 @@ TEST(GbHz, GivenExamplesAndEscapes) {
     EXPECT_EQ(convert("~{\x30\x21\n\x30\x21", HZ, GB).text, "\xB0\xA1\n\x30\x21");
     EXPECT_EQ(convert("\xB0\xA1\n\xB0\xA1", GB, HZ).text, "~{\x30\x21~}\n~{\x30\x21~}");
     EXPECT_EQ(convert("\xB0\x41", GB, HZ).text, "\xB0\x41");  // not a GB pair: unchanged
+    // A tilde after a stray lead byte is doubled too, and reads back as one.
+    EXPECT_EQ(convert("\xB0~x", GB, HZ).text, "\xB0~~x");
+    EXPECT_EQ(convert("\xB0~~x", HZ, GB).text, "\xB0~x");
+    EXPECT_EQ(convert("\xB0\xA1\xB0~", GB, HZ).text, "~{\x30\x21~}\xB0~~");
     EXPECT_EQ(convert("~{\x30", HZ, GB).status, -1);
     auto cut = convert("\xB0\xA1\xB0", GB, HZ);
     EXPECT_EQ(cut.status, -1);
