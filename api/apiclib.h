@@ -144,12 +144,10 @@ inline StringT str(const char *s) { return const_cast<StringT>(s); }
 // A record passed by pointer travels as a shallow copy; null as the zero record.
 template <class T>
 inline T val(const T *p) { return p ? *p : T{}; }
-// A property value as its argument record holds it.
+// A single property value as its argument record holds it.
 inline StringT wire(const char *s) { return str(s); }
 inline int32_t wire(int32_t v) { return v; }
 inline uint32_t wire(uint32_t v) { return v; }
-template <class T>
-inline T wire(const T *p) { return val(p); }
 inline V_PropIdentT num(int32_t propNum) { return V_PropIdentT{propNum, nullptr}; }
 inline V_PropIdentT name(const char *propName) { return V_PropIdentT{0, str(propName)}; }
 
@@ -179,15 +177,24 @@ int32_t plain(ArgOf<Stub> arg, int32_t failed = -1)
     return r ? *r : failed;
 }
 
-// Value, String and Record: a copy of one field that the caller owns; on
-// any failure `failed` (the zero value, null or the zero record).
+// Record: a copy of one field that the caller owns; on any failure a copy
+// of `zero`, the wrapper's own never-written zero record.
 template <auto Stub, auto Field = nullptr>
-ValueOf<Stub, Field> read(ArgOf<Stub> arg, ValueOf<Stub, Field> failed = {})
+ValueOf<Stub, Field> record(ArgOf<Stub> arg, const ValueOf<Stub, Field> &zero)
 {
     Reply<Stub> r(arg);
     if (!r || refused(*r))
-        return failed;
+        return zero;
     return copy_out(field_of<Field>(*r));
+}
+
+// Value and String: as Record, failing with `failed` (0 or null unless the
+// wrapper says otherwise).
+template <auto Stub, auto Field = nullptr>
+ValueOf<Stub, Field> read(ArgOf<Stub> arg, ValueOf<Stub, Field> failed = {})
+{
+    static_assert(std::is_scalar_v<ValueOf<Stub, Field>>, "a record comes back through record<>");
+    return record<Stub, Field>(arg, failed);
 }
 
 // Prompt: 0 with a copy of the answer stored through `answer`; -1 when the

@@ -38,9 +38,14 @@ int32_t V_ApiScrollBox(int32_t *answer, const char *title, const V_StringsT *ite
 }
 V_PointT V_ApiPromptPoint(uint32_t id1, uint32_t id2, int32_t flags)
 {
-    return read<api_vx_prompt_point_1>({id1, id2, flags});
+    static const V_PointT empty_point{};
+    return record<api_vx_prompt_point_1>({id1, id2, flags}, empty_point);
 }
-RectT V_ApiPromptRect(uint32_t id1, uint32_t id2, int32_t flags) { return read<api_vx_prompt_rect_1>({id1, id2, flags}); }
+RectT V_ApiPromptRect(uint32_t id1, uint32_t id2, int32_t flags)
+{
+    static const RectT empty_rect{};
+    return record<api_vx_prompt_rect_1>({id1, id2, flags}, empty_rect);
+}
 
 int32_t V_ApiModalDialog(int32_t dialog, uint32_t resource)
 {

@@ -53,9 +53,10 @@ int32_t V_ApiSimpleGenerate(uint32_t book, int32_t i1, int32_t i2)
 V_CompareRetT V_ApiCompare(uint32_t older, uint32_t newer, int32_t flags, const char *s1, const char *s2,
                            const char *s3, int32_t threshold)
 {
+    static const V_CompareRetT empty_compareret{};
     Reply<api_vx_compare_1> r({older, newer, flags, str(s1), str(s2), str(s3), threshold});
     if (!r || refused(*r))
-        return V_CompareRetT{};
+        return empty_compareret;
     return V_CompareRetT{r->id1, r->id2};
 }
 int32_t V_ApiUpdateXRefs(uint32_t d, int32_t flags) { return status<api_vx_update_xrefs_1>({d, flags}); }

@@ -15,22 +15,36 @@ constexpr int32_t kRefusedOperation = -43;
 
 extern "C" {
 
-V_FontsT V_ApiFamilyFonts(int32_t family) { return read<api_vx_family_fonts_1>(family); }
-V_CombinedFontsT V_ApiCombinedFamilyFonts(uint32_t family) { return read<api_vx_combined_family_fonts_1>({family}); }
+V_FontsT V_ApiFamilyFonts(int32_t family)
+{
+    static const V_FontsT empty_fonts{};
+    return record<api_vx_family_fonts_1>(family, empty_fonts);
+}
+V_CombinedFontsT V_ApiCombinedFamilyFonts(uint32_t family)
+{
+    static const V_CombinedFontsT empty_fonts{};
+    return record<api_vx_combined_family_fonts_1>({family}, empty_fonts);
+}
 int32_t V_ApiIsEncodingSupported(const char *encoding)
 {
     return plain<api_vx_is_encoding_supported_1>(str(encoding), 0);
 }
-V_StringsT V_ApiGetSupportedEncodings(void) { return read<api_vx_get_supported_encodings_1>(0); }
+V_StringsT V_ApiGetSupportedEncodings(void)
+{
+    static const V_StringsT empty_strings{};
+    return record<api_vx_get_supported_encodings_1>(0, empty_strings);
+}
 StringT V_ApiGetEncodingForFamily(int32_t family) { return read<api_vx_get_encoding_for_family_1>(family); }
 StringT V_ApiGetEncodingForFont(const V_FontT *font) { return read<api_vx_get_encoding_for_font_1>({val(font)}); }
 
 V_TextRangeT V_ApiSpell(uint32_t d, const V_TextLocT *start, const V_PropValsT *params, int32_t *status,
                         V_StringsT *suggestions)
 {
-    V_TextRangeT range{};
+    static const V_TextRangeT empty_textrange{};
+    static const V_StringsT empty_strings{};
+    V_TextRangeT range = empty_textrange;
     int32_t spellStatus = 0;
-    V_StringsT found{};
+    V_StringsT found = empty_strings;
     Reply<api_vx_spell_1> r({d, val(start), val(params)});
     if (r) {
         if (!refused(*r)) {
@@ -51,7 +65,8 @@ V_TextRangeT V_ApiSpell(uint32_t d, const V_TextLocT *start, const V_PropValsT *
 
 int32_t V_ApiDictionary(uint32_t id, const char *text, int32_t value, int32_t operation, V_StringsT *strings)
 {
-    V_StringsT found{};
+    static const V_StringsT empty_strings{};
+    V_StringsT found = empty_strings;
     int32_t result = -1;
     Reply<api_vx_dictionary_1> r({id, str(text), value, operation});
     if (r) {
@@ -75,7 +90,8 @@ int32_t V_ApiDictionaryOperation(uint32_t id, const char *text, int32_t value, i
 
 V_StringsT V_ApiGetDictionaryStrings(uint32_t id, int32_t value)
 {
-    V_StringsT strings{};
+    static const V_StringsT empty_strings{};
+    V_StringsT strings = empty_strings;
     V_ApiDictionary(id, nullptr, value, kReadDictionary, &strings);
     return strings;
 }
@@ -89,10 +105,11 @@ int32_t V_ApiResetSpelling(uint32_t d) { return status<api_vx_resetspelling_1>({
 int32_t V_ApiThesaurus(int32_t value, const char *word, V_StringsT *list1, V_StringsT *list2, V_StringsT *list3,
                        V_StringsT *list4)
 {
+    static const V_StringsT empty_strings{};
     V_StringsT *outs[] = {list1, list2, list3, list4};
     for (V_StringsT *out : outs)
         if (out)
-            *out = V_StringsT{};
+            *out = empty_strings;
     Reply<api_vx_thesaurus_1> r({value, str(word)});
     if (!r)
         return -1;

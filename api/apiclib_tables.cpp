@@ -51,11 +51,13 @@ uint32_t V_ApiNewBookComponentInHierarchy(uint32_t book, const char *file, const
 }
 V_TextLocT V_ApiElementLocToTextLoc(uint32_t d, const V_ElementLocT *loc)
 {
-    return read<api_vx_elementloc_to_textloc_1>({d, val(loc)});
+    static const V_TextLocT empty_textloc{};
+    return record<api_vx_elementloc_to_textloc_1>({d, val(loc)}, empty_textloc);
 }
 V_ElementLocT V_ApiTextLocToElementLoc(uint32_t d, const V_TextLocT *loc)
 {
-    return read<api_vx_textloc_to_elementloc_1>({d, val(loc)});
+    static const V_ElementLocT empty_elemloc{};
+    return record<api_vx_textloc_to_elementloc_1>({d, val(loc)}, empty_elemloc);
 }
 int32_t V_ApiDeleteUndefinedAttribute(uint32_t d, const char *attr, int32_t flags, uint32_t def)
 {

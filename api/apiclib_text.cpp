@@ -5,22 +5,30 @@ using namespace vapi::shape;
 
 extern "C" {
 
-TextItemsT V_ApiGetText(uint32_t d, uint32_t o, uint32_t flags) { return read<api_vx_get_text_1>({d, o, flags}); }
+TextItemsT V_ApiGetText(uint32_t d, uint32_t o, uint32_t flags)
+{
+    static const TextItemsT empty_textitems{};
+    return record<api_vx_get_text_1>({d, o, flags}, empty_textitems);
+}
 TextItemsT V_ApiGetText2(uint32_t d, uint32_t o, uint32_t flags, uint32_t flags2)
 {
-    return read<api_vx_get_text2_1>({d, o, flags, flags2});
+    static const TextItemsT empty_textitems{};
+    return record<api_vx_get_text2_1>({d, o, flags, flags2}, empty_textitems);
 }
 TextItemsT V_ApiGetTextForRange(uint32_t d, const V_TextRangeT *r, uint32_t flags)
 {
-    return read<api_vx_get_text_for_range_1>({d, val(r), flags});
+    static const TextItemsT empty_textitems{};
+    return record<api_vx_get_text_for_range_1>({d, val(r), flags}, empty_textitems);
 }
 TextItemsT V_ApiGetTextForRange2(uint32_t d, const V_TextRangeT *r, uint32_t flags, uint32_t flags2)
 {
-    return read<api_vx_get_text_for_range2_1>({d, val(r), flags, flags2});
+    static const TextItemsT empty_textitems{};
+    return record<api_vx_get_text_for_range2_1>({d, val(r), flags, flags2}, empty_textitems);
 }
 V_TextLocT V_ApiAddText(uint32_t d, const V_TextLocT *loc, const char *text)
 {
-    return read<api_vx_add_text_1>({d, val(loc), str(text)});
+    static const V_TextLocT empty_textloc{};
+    return record<api_vx_add_text_1>({d, val(loc), str(text)}, empty_textloc);
 }
 int32_t V_ApiDeleteText(uint32_t d, const V_TextRangeT *r) { return status<api_vx_delete_text_1>({d, val(r)}); }
 int32_t V_ApiReplaceText(uint32_t d, const V_TextRangeT *r, const char *text)
@@ -29,7 +37,8 @@ int32_t V_ApiReplaceText(uint32_t d, const V_TextRangeT *r, const char *text)
 }
 V_TextRangeT V_ApiFind(uint32_t d, const V_TextLocT *start, const V_PropValsT *params)
 {
-    return read<api_vx_find_1>({d, val(start), val(params)});
+    static const V_TextRangeT empty_textrange{};
+    return record<api_vx_find_1>({d, val(start), val(params)}, empty_textrange);
 }
 int32_t V_ApiScrollToText(uint32_t d, const V_TextRangeT *r) { return status<api_vx_scroll_to_text_1>({d, val(r)}); }
 int32_t V_ApiCenterOnText(uint32_t d, const V_TextRangeT *r) { return status<api_vx_center_on_text_1>({d, val(r)}); }

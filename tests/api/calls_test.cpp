@@ -159,6 +159,46 @@ TEST_F(Calls, FailedReadsReturnRecordsWithNothingToRelease)
     EXPECT_EQ(VA_errno, -1);
 }
 
+// A refusing host may still fill the rest of its answer: none of it reaches
+// the caller, who gets the zero value, null or the zero record.
+TEST_F(Calls, ARefusalHandsOverNothingTheHostSent)
+{
+    char x[] = "x";
+    StringT xs[] = {x};
+    TextItemT item{0, {}};
+    item.data.dataType = 1;
+    item.data.text = x;
+    attach([&](vxhost::Host &, GenericHost &g) {
+        g.script_record(1064, ApiVxGetIntRetT{55, 9});
+        g.script_record(1070, ApiVxGetStringRetT{55, x});
+        g.script_record(1072, ApiVxGetStringsRetT{55, {1, xs}});
+        g.script_record(1266, ApiVxGetTextRangeRetT{55, {{1, 2}, {3, 4}}});
+        g.script_record(1081, ApiVxGetTextRetT{55, {1, &item}});
+        g.script_record(1027, ApiVxCompareRetT{55, 71, 72});
+        g.script_record(1009, ApiVxPromptIntRetT{55, 9});
+    });
+    EXPECT_EQ(V_ApiGetInt(1, 2, 3), 0);
+    EXPECT_EQ(V_ApiGetString(1, 2, 3), nullptr);
+    V_StringsT strings = V_ApiGetStrings(1, 2, 3);
+    EXPECT_EQ(strings.count, 0u);
+    EXPECT_EQ(strings.items, nullptr);
+    V_TextRangeT range = V_ApiGetTextRange(1, 2, 3);
+    EXPECT_EQ(range.start.objId | range.end.objId, 0u);
+    EXPECT_EQ(range.start.offset | range.end.offset, 0);
+    V_TextRangeT whole{{1, 0}, {1, 0x50000000}};
+    TextItemsT text = V_ApiGetTextForRange(1, &whole, 1);
+    EXPECT_EQ(text.count, 0u);
+    EXPECT_EQ(text.items, nullptr);
+    V_CompareRetT compared = V_ApiCompare(1, 2, 0, "", "", "", 0);
+    EXPECT_EQ(compared.id1 | compared.id2, 0u);
+    EXPECT_EQ(VA_errno, 55);
+    VA_errno = 0;
+    int32_t answer = 4;
+    EXPECT_EQ(V_ApiPromptInt(&answer, "n", ""), -1);
+    EXPECT_EQ(answer, 4);
+    EXPECT_EQ(VA_errno, 0);  // a cancelled prompt is no error
+}
+
 // ---- Argument layouts ----
 
 TEST_F(Calls, TableCallsFillTheirSharedRecords)
