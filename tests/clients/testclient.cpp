@@ -41,14 +41,17 @@ void log(const char *format, ...)
     }
 }
 
-// The one place where the idle time-out may be shortened: test runs only.
-struct IdleHook {
-    IdleHook()
+// Time settings a client makes before start-up; tests shorten them to see
+// their effect quickly.
+struct TimeHooks {
+    TimeHooks()
     {
         if (const char *s = getenv("LINDREL_TEST_IDLE_SECONDS"))
             VdeApiSetIdleSeconds(atoi(s));
+        if (const char *s = getenv("LINDREL_TEST_CALL_SECONDS"))
+            VA_TimeOut.tv_sec = atoi(s);
     }
-} idleHook;
+} timeHooks;
 
 void extra_descriptor_pass()
 {

@@ -183,6 +183,20 @@ TEST_F(Callbacks, DroppedConnectionFailsTheClientsCallsWithoutEndingIt)
     EXPECT_TRUE(host().client_running());
 }
 
+TEST(CallTimeOut, ClientsOwnTimeOutGovernsItsCallsToTheHost)
+{
+    // The host never answers 1340. With the client's one second the
+    // command completes; the stub's own 25 seconds would outlast the host's
+    // ten-second wait for the hand-over.
+    ClientSession::Options options;
+    options.environment = {"LINDREL_TEST_CALL_SECONDS=1"};
+    ClientSession session(kClient, options);
+    ASSERT_TRUE(session.start());
+    session.host().on(kClientNumber, [](vxhost::HostCall &c) { c.reply = vxhost::HostCall::Reply::None; });
+    ASSERT_TRUE(session.host().command(7));
+    EXPECT_TRUE(session.logged("host -1"));
+}
+
 TEST_F(Callbacks, QuitEndsTheClientWithoutHandover)
 {
     int before = session.calls_to_host(kTurnOver);
