@@ -116,6 +116,39 @@ TEST_F(Calls, RefusedDocumentCallsStillHandOverTheirReport)
     V_ApiDeallocatePropVals(&report);
 }
 
+// What the caller does not ask for is released, not lost (the sanitizer
+// build reports a leak otherwise): an operation's previous report when the
+// holder points elsewhere, and lists for outputs that are null.
+TEST_F(Calls, NothingHandedOverIsLostWhenTheCallerLooksAway)
+{
+    V_PropValsT first = one_prop(11, 1), second = one_prop(12, 2);
+    char w[] = "w";
+    StringT ws[] = {w};
+    V_StringsT list{1, ws};
+    attach([&](vxhost::Host &, GenericHost &g) {
+        g.script_record(1019, ApiVxOpenRetT{0, 40, &first});
+        g.script_record(1019, ApiVxOpenRetT{0, 41, &second});
+        g.script_record(1088, ApiVxSpellRetT{0, {{4, 1}, {4, 5}}, 3, list});
+        g.script_record(1411, ApiVxThesaurusRetT{list, list, list, list, 0});
+        g.script_record(1408, ApiVxDictionaryRetT{0, list});
+    });
+    V_PropValsT *one = nullptr, *other = nullptr;
+    EXPECT_EQ(V_ApiOpen("a.vx", nullptr, &one), 40u);
+    EXPECT_EQ(V_ApiOpen("b.vx", nullptr, &other), 41u);
+    EXPECT_EQ(one, other);  // the one list of this operation, now the second report
+    EXPECT_EQ(other->items[0].ident.propNum, 12);
+    EXPECT_EQ(V_ApiOpen("c.vx", nullptr, nullptr), 41u);
+    V_ApiDeallocatePropVals(other);
+
+    V_TextRangeT found = V_ApiSpell(1, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(found.end.offset, 5);
+    EXPECT_EQ(V_ApiThesaurus(0, "w", nullptr, nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(V_ApiDictionary(1, "w", 0, 2, nullptr), 0);
+    EXPECT_EQ(VA_errno, 0);
+    V_ApiDeallocatePropVals(&first);
+    V_ApiDeallocatePropVals(&second);
+}
+
 TEST_F(Calls, AFailedDocumentCallLeavesTheHolderAlone)
 {
     attach([](vxhost::Host &, GenericHost &g) { g.script_drop(1024); });
