@@ -4,9 +4,10 @@
  * `vellix_client`. Failure is reported only through `VA_errno` (-1 when the
  * call itself failed, otherwise the host's non-zero status); success never
  * clears it. Everything returned is a fresh copy that the caller owns and
- * releases with the matching V_ApiDeallocate... function; records passed by
- * pointer stay the caller's (a null record pointer is sent as the all-zero
- * record, a null string as ""). */
+ * releases with the matching V_ApiDeallocate... function; a failed read
+ * returns 0, null or the all-zero record, which holds nothing to release.
+ * Records passed by pointer stay the caller's (a null record pointer is sent
+ * as the all-zero record, a null string as ""). */
 #ifndef VAPI_API_H
 #define VAPI_API_H
 
