@@ -433,12 +433,13 @@ int32_t addfstr(V_StringsT *list, StringT s)
     if (list->count % 16 == 0) {
         if (list->count > UINT32_MAX - 16)
             return 0;
-        auto *grown = static_cast<StringT *>(VapiCalloc(list->count + 16, sizeof(StringT)));
+        // Resized rather than copied into a fresh block: the heap can grow a
+        // large array in place, where copying it at every step would make a
+        // long packed text cost time quadratic in its pieces.
+        auto *grown = static_cast<StringT *>(VapiRealloc(list->items, (list->count + 16) * sizeof(StringT)));
         if (!grown)
             return 0;
-        if (list->count)
-            memcpy(grown, list->items, list->count * sizeof(StringT));
-        free(list->items);
+        memset(grown + list->count, 0, 16 * sizeof(StringT));
         list->items = grown;
     }
     list->items[list->count++] = s;

@@ -314,6 +314,23 @@ TEST(FilterArgs, PiecesFillTheSixFieldsThenTheList)
         EXPECT_EQ(fa->args[0], nullptr);
         V_Free(fa);
     }
+
+    // A long packed text keeps every piece in order through many steps of
+    // growth (and must not take time quadratic in its pieces to do so).
+    std::string longText;
+    const uint32_t pieces = 30000;
+    for (uint32_t i = 0; i < pieces; i++)
+        longText += std::to_string(i) + "\x1e";
+    VdeApiFilterArgsT *fa = VdeApiExpandFilterArgs(longText.c_str());
+    ASSERT_NE(fa, nullptr);
+    ASSERT_EQ(fa->more.count, pieces + 1 - 6);
+    uint32_t misplaced = 0;
+    for (uint32_t i = 0; i + 1 < fa->more.count; i++)
+        misplaced += std::to_string(i + 6) != fa->more.items[i];
+    EXPECT_EQ(misplaced, 0u);
+    EXPECT_STREQ(fa->more.items[fa->more.count - 1], "");
+    VdeApiDeallocateFilterArgs(fa);
+    V_Free(fa);
 }
 
 }  // namespace

@@ -85,8 +85,8 @@ std::string own_address()
 }
 
 // An IPv4 address of this machine other than loopback and the one its name
-// resolves to: a host announced there looks remote though it runs here.
-// Empty when the machine has none.
+// resolves to, where the port mapper answers: a host announced there looks
+// remote though it runs here. Empty when the machine has none.
 std::string other_own_address()
 {
     ifaddrs *all = nullptr;
@@ -99,7 +99,9 @@ std::string other_own_address()
         in_addr address = reinterpret_cast<sockaddr_in *>(a->ifa_addr)->sin_addr;
         char text[INET_ADDRSTRLEN];
         inet_ntop(AF_INET, &address, text, sizeof text);
-        if ((ntohl(address.s_addr) >> 24) != 127 && text != mine)
+        sockaddr_in mapper = *reinterpret_cast<sockaddr_in *>(a->ifa_addr);
+        if ((ntohl(address.s_addr) >> 24) != 127 && text != mine &&
+            pmap_getport(&mapper, PMAPPROG, PMAPVERS, IPPROTO_TCP) != 0)
             found = text;
     }
     freeifaddrs(all);
