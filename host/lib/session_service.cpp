@@ -51,7 +51,9 @@ SessionService::SessionService(Host &host, const Options &options) : host_(host)
     // Registered through rpcbind directly: the port mapper's own set call
     // leaks an address on every registration. rpcbind reads the port from
     // the local address.
-    reinterpret_cast<sockaddr_in *>(transport_->xp_ltaddr.buf)->sin_port = htons(transport_->xp_port);
+    netbuf &local = transport_->xp_ltaddr;
+    if (local.buf != nullptr && local.len >= sizeof(sockaddr_in))
+        reinterpret_cast<sockaddr_in *>(local.buf)->sin_port = htons(transport_->xp_port);
     for (int attempt = 0; attempt < 100 && program_ == 0; ++attempt) {
         uint32_t candidate = free_program(VX_SESSION_VERSION);
         if (svc_reg(transport_, candidate, VX_SESSION_VERSION, dispatch_thunk, nconf))
