@@ -42,9 +42,18 @@ NudgeTarget FindNeighbour(uint32_t document, const V_StrListT *list, int32_t dir
     return target;
 }
 
-void SelectWholeParagraph(uint32_t document, uint32_t paragraph)
+// When the paragraph has a level neighbour to swap with: the display off,
+// and the whole paragraph cut with the user's clipboard saved.
+NudgeTarget CutForNudge(uint32_t document, const V_StrListT *list, int32_t direction)
 {
-    SetSelection(document, {paragraph, 0}, {paragraph, kEndOfParagraph});
+    NudgeTarget target = FindNeighbour(document, list, direction);
+    if (target.neighbour != 0) {
+        uint32_t paragraph = target.start.objId;
+        DisplayOff();
+        SetSelection(document, {paragraph, 0}, {paragraph, kEndOfParagraph});
+        CutKeepingClipboard(document);
+    }
+    return target;
 }
 
 }  // namespace
@@ -61,13 +70,10 @@ extern "C" void NudgeLineLeft(uint32_t document, const V_StrListT *list)
 
 extern "C" void NudgeLineUp(uint32_t document, const V_StrListT *list)
 {
-    NudgeTarget target = FindNeighbour(document, list, kPreviousParagraph);
+    NudgeTarget target = CutForNudge(document, list, kPreviousParagraph);
     if (target.neighbour != 0) {
-        uint32_t paragraph = target.start.objId, previous = target.neighbour;
-        DisplayOff();
-        SelectWholeParagraph(document, paragraph);
-        CutKeepingClipboard(document);
-        DeleteIfSurvived(document, paragraph);
+        uint32_t previous = target.neighbour;
+        DeleteIfSurvived(document, target.start.objId);
         SetInsertionPoint(document, previous, 0);
         PasteRestoringClipboard(document);
         uint32_t moved = V_ApiGetId(document, previous, kPreviousParagraph);
@@ -79,13 +85,9 @@ extern "C" void NudgeLineUp(uint32_t document, const V_StrListT *list)
 
 extern "C" void NudgeLineDown(uint32_t document, const V_StrListT *list)
 {
-    NudgeTarget target = FindNeighbour(document, list, kNextParagraph);
+    NudgeTarget target = CutForNudge(document, list, kNextParagraph);
     if (target.neighbour != 0) {
-        uint32_t paragraph = target.start.objId, next = target.neighbour;
-        DisplayOff();
-        SelectWholeParagraph(document, paragraph);
-        CutKeepingClipboard(document);
-        PasteBelow(document, next, target.start.offset);
+        PasteBelow(document, target.neighbour, target.start.offset);
         DisplayOn(document);
     }
     MakeVisible();
