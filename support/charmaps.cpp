@@ -46,12 +46,7 @@ constexpr CodeMap kVellixUni = {{
 // ANSI differs from ISO-8859-1 only in 0x80 to 0x9F.
 #include "gen_ansi.inc"
 
-constexpr CodeMap isoUni() {
-    CodeMap m{};
-    for (int b = 0; b < 256; ++b) m[b] = static_cast<uint16_t>(b);
-    m[0x7F] = N;
-    return m;
-}
+constexpr CodeMap isoUni() { return VdeIsoLatin1Unicode(); }
 constexpr CodeMap asciiUni() {
     CodeMap m{};
     for (int b = 0; b < 256; ++b) m[b] = b < 0x7F ? static_cast<uint16_t>(b) : N;
@@ -60,7 +55,6 @@ constexpr CodeMap asciiUni() {
 constexpr CodeMap ansiUni() {
     CodeMap m = isoUni();
     for (int b = 0x80; b < 0xA0; ++b) m[b] = kAnsiHighRow[b - 0x80];
-    m[0x7F] = N;
     return m;
 }
 

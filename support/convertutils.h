@@ -5,11 +5,21 @@
 
 #include <stdint.h>
 
+#include <array>
+
 #include "vsupport/convert.h"
 #include "vsupport/encoding.h"
 
 // A byte without a character in a Unicode table.
 #define VDE_NO_CHAR 0xFFFF
+
+// ISO-8859-1 in Unicode: each byte is its own code point, but for 0x7F.
+constexpr std::array<uint16_t, 256> VdeIsoLatin1Unicode() {
+    std::array<uint16_t, 256> m{};
+    for (int b = 0; b < 256; ++b) m[b] = static_cast<uint16_t>(b);
+    m[0x7F] = VDE_NO_CHAR;
+    return m;
+}
 
 // A run of sequence numbers (Big5 / CNS) whose counterparts are number + offset.
 struct VdeSeqRange {

@@ -15,13 +15,7 @@ namespace {
 
 using Bytes = const unsigned char *;
 
-constexpr std::array<uint16_t, 256> isoUni() {
-    std::array<uint16_t, 256> m{};
-    for (int b = 0; b < 256; ++b) m[b] = static_cast<uint16_t>(b);
-    m[0x7F] = VDE_NO_CHAR;
-    return m;
-}
-constexpr std::array<uint16_t, 256> kIsoUni = isoUni();
+constexpr std::array<uint16_t, 256> kIsoUni = VdeIsoLatin1Unicode();
 
 // A loaded double-byte table: the file's block, and for each first byte the
 // row record inside it (lowest and highest second byte, then big-endian code
