@@ -10,7 +10,6 @@
 
 #include <arpa/inet.h>
 #include <dirent.h>
-#include <ifaddrs.h>
 #include <netdb.h>
 
 #include <gtest/gtest.h>
@@ -84,30 +83,6 @@ std::string own_address()
     return text;
 }
 
-// An IPv4 address of this machine other than loopback and the one its name
-// resolves to, where the port mapper answers: a host announced there looks
-// remote though it runs here. Empty when the machine has none.
-std::string other_own_address()
-{
-    ifaddrs *all = nullptr;
-    if (getifaddrs(&all) != 0)
-        return "";
-    std::string found, mine = own_address();
-    for (ifaddrs *a = all; a != nullptr && found.empty(); a = a->ifa_next) {
-        if (a->ifa_addr == nullptr || a->ifa_addr->sa_family != AF_INET)
-            continue;
-        in_addr address = reinterpret_cast<sockaddr_in *>(a->ifa_addr)->sin_addr;
-        char text[INET_ADDRSTRLEN];
-        inet_ntop(AF_INET, &address, text, sizeof text);
-        sockaddr_in mapper = *reinterpret_cast<sockaddr_in *>(a->ifa_addr);
-        if ((ntohl(address.s_addr) >> 24) != 127 && text != mine &&
-            pmap_getport(&mapper, PMAPPROG, PMAPVERS, IPPROTO_TCP) != 0)
-            found = text;
-    }
-    freeifaddrs(all);
-    return found;
-}
-
 class Session : public ::testing::Test {
 protected:
     void SetUp() override
@@ -155,28 +130,6 @@ TEST_F(Session, AttachedClientIsServedLikeAStartedOne)
               std::vector<std::string>{"tester " + own_address() + " " + std::to_string(getpid())});
     EXPECT_EQ(status, 0);
     EXPECT_EQ(V_ApiVellixAlive(), 0);  // a host on this machine is watched
-}
-
-TEST_F(Session, HostOnAnotherMachineIsNotWatched)
-{
-    SessionService::Options remote;
-    remote.hostName = other_own_address();
-    if (remote.hostName.empty())
-        GTEST_SKIP() << "this machine has no second address";
-    HostProcess host(remote, [](Host &host, SessionService &, const HostProcess::Report &) {
-        if (!host.serve_until([&] { return host.handovers() >= 1; }, 10))
-            return 1;
-        host.call_quit();
-        return 0;
-    });
-    ASSERT_EQ(V_ApiConnectToSession("far", nullptr, host.session()), 0);
-    EXPECT_TRUE(apiutil_test::serve_until([] { return VA_bailout != 0; }));
-    int status;
-    host.finish(&status);
-    EXPECT_EQ(status, 0);
-    // Its process number means nothing here: the ended host still counts
-    // as alive.
-    EXPECT_EQ(V_ApiVellixAlive(), 1);
 }
 
 TEST_F(Session, FailuresAreReportedWithoutPrinting)
