@@ -36,9 +36,12 @@ int32_t V_DirectoryIsWriteable(const V_FilePathT *path) {
 int32_t V_DeleteFile(const V_FilePathT *path) {
     const char *name = nameOf(path);
     if (!name || !*name) return -1;
-    bool directory = VdeExists(name, VDE_FT_DIRECTORY);
     char *platform = VdeInternalToPlatformFilename(name);
     if (!platform) return -1;
+    // The name itself decides, not what it points to: a link to a directory
+    // is removed as a link, and its target stays.
+    struct stat info;
+    bool directory = lstat(platform, &info) == 0 && S_ISDIR(info.st_mode);
     int status = directory ? rmdir(platform) : unlink(platform);
     V_Free(platform);
     return status == 0 ? 0 : -1;

@@ -154,6 +154,15 @@ TEST(FileTests, TypesAccessAndDeletion) {
     EXPECT_EQ(V_DeleteFile(file.get()), 0);
     EXPECT_FALSE(exists(file->name) || exists(sub->name));
     EXPECT_EQ(V_DeleteFile(file.get()), -1);
+
+    // Links go as links: the directory one points to stays, with its files.
+    std::string target = dir.mkdir("target");
+    dir.write("target/kept", "");
+    ASSERT_EQ(symlink(target.c_str(), (dir / "link").c_str()), 0);
+    ASSERT_EQ(symlink((dir / "gone").c_str(), (dir / "dangling").c_str()), 0);
+    EXPECT_EQ(V_DeleteFile(record(dir / "link").get()) + V_DeleteFile(record(dir / "dangling").get()), 0);
+    EXPECT_FALSE(exists(dir / "link") || exists(dir / "dangling"));
+    EXPECT_TRUE(exists(target + "/kept"));
 }
 
 TEST(PlatformNames, FollowTheLocaleFlags) {
