@@ -91,7 +91,7 @@ bool parseDI(const char *text, VdePathText &out) {
         case 'v':
             if (out.length > 0) return false;
             p = readText(p, name, VDE_SEGMENT_MAX);
-            if (!out.add("/") || !out.add(name) || (*name && !out.add("/"))) return false;
+            if (!(out.add("/") && out.add(name) && out.add("/"))) return false;
             rooted = true;
             break;
         case 'c':

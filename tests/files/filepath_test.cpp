@@ -94,7 +94,7 @@ TEST(DeviceIndependent, ToRecords) {
         {"<v>Disk<c>f", "/Disk/f/16"}, {"<u><c>x", "../x/1"}, {"<c>a<c><c>b", "a/b/1"},
         {"<r><X>skipped<c>a", "/a/16"}, {"<r><c>a\\<b<c>c\\\\d", "/a<b/c\\d/16"},
         // Broken rules keep the output so far, unexpanded and undetermined.
-        {"<r><u>", "//0"}, {"<c>a<r>", "a//0"}, {"<c>a<h>b", "a//0"},
+        {"<r><u>", "//0"}, {"<c>a<r>", "a//0"}, {"<c>a<h>b", "a//0"}, {"<h><u>", "///0"},
         {"", "null"}, {"plain", "null"}, {"<z>x", "null"}, {"<r", "null"}, {"<c>", "null"}};
     for (const auto &c : cases) EXPECT_EQ(show(V_DIToFilePath(c.first, nullptr)), c.second) << c.first;
 
