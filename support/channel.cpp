@@ -54,7 +54,7 @@ bool validItems(const void *buffer, int32_t size, int32_t count) {
 extern "C" {
 
 V_ChannelT *V_ChannelOpen(const struct V_FilePathT *path, const char *mode) {
-    VDE_ASSERT(path != nullptr);
+    VDE_ASSERT(path != nullptr && path->tag == V_FILEPATH_TAG);
     if (!path->name || !*path->name || !mode) return nullptr;
     FILE *stream = openInternal(path->name, mode);
     return stream ? channelOf(stream, path->name) : nullptr;

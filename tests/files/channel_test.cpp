@@ -82,6 +82,9 @@ TEST(Channel, NullChannelUsesStandardOutput) {
     EXPECT_DEATH(VdeChannelCloseTmp(nullptr), "");
     EXPECT_DEATH(V_ReadShorts(&item, 1, nullptr), "");
     EXPECT_DEATH(V_WriteLongs(&item, 0, nullptr), "");
+    V_FilePathT untagged{0, V_PATH_ABSOLUTE, const_cast<char *>("/dev/null")};
+    EXPECT_DEATH(V_ChannelOpen(&untagged, "r"), "");
+    EXPECT_DEATH(V_ChannelOpen(nullptr, "r"), "");
 }
 
 TEST(Channel, AppendCopiesTheRestOfTheSource) {
