@@ -23,7 +23,8 @@ typedef struct V_ChannelT {
 struct V_FilePathT;
 
 /* Opens the record's file with a standard I/O mode; null for a record
-   without a name or a file that cannot be opened. */
+   without a name or a file that cannot be opened. A null or untagged record
+   is an assertion failure. */
 V_ChannelT *V_ChannelOpen(const struct V_FilePathT *path, const char *mode);
 /* A new empty file under a fresh temporary name, open for reading and
    writing; close it with V_ChannelCloseTmp to remove the file. */
