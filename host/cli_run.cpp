@@ -35,6 +35,9 @@ Host::Options host_options(const Config &c)
     if (c.trace)
         o.traceTo = &std::cerr;
     o.callSeconds = c.timeout;
+    // Nothing here reads the trace back (--trace prints it as it goes): a
+    // long --serve keeps only the recent entries.
+    o.traceLimit = 1024;
     return o;
 }
 

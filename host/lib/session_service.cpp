@@ -7,7 +7,6 @@
 #include <netinet/in.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <map>
 #include <stdexcept>
 
@@ -30,8 +29,6 @@ void dispatch_thunk(svc_req *request, SVCXPRT *transport)
     else
         svcerr_noprog(transport);
 }
-
-const uint32_t kInitAck = 1000;
 
 }  // namespace
 
@@ -89,14 +86,6 @@ void SessionService::dispatch(svc_req *request, SVCXPRT *transport)
     }
 }
 
-int SessionService::acknowledgements() const
-{
-    const auto &trace = host_.trace();
-    return static_cast<int>(std::count_if(trace.begin(), trace.end(), [](const TraceEntry &e) {
-        return e.direction == Direction::ToHost && e.proc == kInitAck;
-    }));
-}
-
 void SessionService::connect(SVCXPRT *transport)
 {
     VxRpcApiConnectArgT request{};
@@ -127,7 +116,7 @@ void SessionService::connect(SVCXPRT *transport)
         reply.hostVers = static_cast<int32_t>(host_.version());
         reply.hostPid = getpid();
     }
-    int acknowledged = acknowledgements();
+    int acknowledged = host_.acknowledgements();
     if (!svc_sendreply(transport, vapi_codec(xdr_VxRpcApiConnectReturnT), reinterpret_cast<caddr_t>(&reply)) ||
         reply.status != 0)
         return;
@@ -136,7 +125,7 @@ void SessionService::connect(SVCXPRT *transport)
     // expects its init like any other client.
     host_.adopt_client(static_cast<uint32_t>(reply.clientProg), 1);
     if (options_.initOnAttach &&
-        host_.serve_until([&] { return acknowledgements() > acknowledged; }, options_.attachSeconds))
+        host_.serve_until([&] { return host_.acknowledgements() > acknowledged; }, options_.attachSeconds))
         host_.init(0);
 }
 

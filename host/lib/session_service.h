@@ -48,7 +48,6 @@ public:
 
 private:
     void connect(SVCXPRT *transport);
-    int acknowledgements() const;
 
     Host &host_;
     Options options_;

@@ -121,15 +121,30 @@ void Host::on(uint32_t proc, Handler handler)
 
 void Host::set_fallback(Handler handler) { fallback_ = std::move(handler); }
 
+// Entries are addressed by absolute index: a call in progress keeps its
+// place while older entries are dropped in front of it.
 size_t Host::record(Direction direction, uint32_t proc, std::string name, std::string arguments)
 {
+    if (options_.traceLimit != 0 && trace_.size() >= options_.traceLimit) {
+        size_t drop = (trace_.size() + 1) / 2;
+        trace_.erase(trace_.begin(), trace_.begin() + static_cast<std::ptrdiff_t>(drop));
+        traceBase_ += drop;
+    }
     trace_.push_back({direction, proc, std::move(name), std::move(arguments), ""});
-    return trace_.size() - 1;
+    return traceBase_ + trace_.size() - 1;
+}
+
+void Host::clear_trace()
+{
+    traceBase_ += trace_.size();
+    trace_.clear();
 }
 
 void Host::complete(size_t at, std::string outcome)
 {
-    TraceEntry &e = trace_[at];
+    if (at < traceBase_)
+        return;  // dropped or cleared while the call was in progress
+    TraceEntry &e = trace_[at - traceBase_];
     e.outcome = std::move(outcome);
     if (options_.traceTo != nullptr)
         *options_.traceTo << (e.direction == Direction::ToHost ? "client -> host  " : "host -> client  ")
@@ -144,6 +159,7 @@ void Host::builtin(HostCall &call)
     case kInitAck:
         clientPid_ = value;
         acknowledged_ = true;
+        ++acknowledgements_;
         break;
     case kTurnOver:
         ++handovers_;

@@ -66,6 +66,9 @@ public:
         uint32_t version = 1;
         double callSeconds = 10;          // time-out of each call to the client
         std::ostream *traceTo = nullptr;  // every trace entry also printed here
+        // Entries kept in trace(); beyond this the oldest half is dropped, so
+        // a long run (a benchmark, --serve) does not grow without bound.
+        size_t traceLimit = 1000000;
     };
 
     Host();
@@ -126,7 +129,11 @@ public:
     bool client_holds_control() const { return clientHolds_; }
 
     const std::vector<TraceEntry> &trace() const { return trace_; }
-    void clear_trace() { trace_.clear(); }
+    void clear_trace();
+    // Entries dropped from the front of trace() to keep it within the limit.
+    size_t trace_dropped() const { return traceBase_; }
+    // Acknowledgements (1000) received so far.
+    int acknowledgements() const { return acknowledgements_; }
 
     // Faults: close every connection between host and client (the client's
     // next call fails); end this process at once, without any clean-up.
@@ -158,8 +165,10 @@ private:
     bool forking_ = false;
     bool clientHolds_ = false;
     int handovers_ = 0;
+    int acknowledgements_ = 0;
     int32_t lastBailout_ = 0;
     std::vector<TraceEntry> trace_;
+    size_t traceBase_ = 0;  // absolute index of trace_.front()
 };
 
 // A program number in the transient range that nobody has registered.

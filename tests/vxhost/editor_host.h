@@ -27,7 +27,8 @@ struct EditorHost {
     lindrel_test::TempDir dir;
 
     // Template directories: the examples unless told otherwise.
-    explicit EditorHost(const std::string &templates = kExamples)
+    explicit EditorHost(const std::string &templates = kExamples, const vxhost::Host::Options &options = {})
+        : host(options)
     {
         signal(SIGPIPE, SIG_IGN);  // a client that has gone must fail a call, not end the test
         editor.setProp(0, 0, vxhost::prop::kTemplateDir1, templates);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 
 using namespace vxhost;
@@ -174,6 +176,44 @@ TEST(LindrelRpc, FunctionCodesGoOnlyToAClientThatAskedForThem)
     ASSERT_TRUE(h.start(vxhost_test::kTestClient, 0));
     EXPECT_EQ(h.service.function_code(285), Sent::NotRequested);
     EXPECT_EQ(h.service.run_label("Move Right"), Ran::NoSuchLabel);
+}
+
+// A long-running host keeps only the recent part of its trace, and the
+// calls in progress while older entries go still complete in place. The
+// client runs in a process group of its own, so that a Ctrl-C at the host's
+// terminal does not reach it.
+TEST(LindrelRpc, BoundedTraceAndTheClientsOwnProcessGroup)
+{
+    Host::Options options;
+    options.traceLimit = 8;
+    EditorHost h(vxhost_test::kExamples, options);
+    ObjId d = h.document({{"1Level", "A"}, {"2Level", "B"}, {"2Level", "C"}});
+    ASSERT_TRUE(h.start());
+    EXPECT_EQ(h.host.acknowledgements(), 1);
+    ASSERT_GT(h.host.client_pid(), 0);
+    EXPECT_EQ(getpgid(h.host.client_pid()), h.host.client_pid());
+    EXPECT_NE(getpgid(h.host.client_pid()), getpgrp());
+
+    h.caret(d, 1);
+    ASSERT_EQ(h.service.run_label("Move Down"), Ran::Done);
+    EXPECT_EQ(h.texts(d), (std::vector<std::string>{"1Level A", "2Level C", "2Level B"}));
+    const auto &trace = h.host.trace();
+    EXPECT_LE(trace.size(), 8u);
+    EXPECT_GT(h.host.trace_dropped(), 40u);
+    ASSERT_FALSE(trace.empty());
+    // The command went out before the entries kept; the hand-over that
+    // ended it is last and was answered.
+    EXPECT_EQ(trace.back().name, "api_vx_over_1");
+    EXPECT_EQ(trace.back().outcome, "replied");
+    for (const TraceEntry &e : trace)
+        EXPECT_NE(e.outcome, "") << e.name;
+
+    size_t before = h.host.trace_dropped() + trace.size();
+    h.host.clear_trace();
+    EXPECT_EQ(h.host.trace_dropped(), before);
+    ASSERT_EQ(h.service.run_label("Move Up"), Ran::Done);
+    EXPECT_EQ(h.texts(d), (std::vector<std::string>{"1Level A", "2Level B", "2Level C"}));
+    EXPECT_EQ(h.host.trace().back().outcome, "replied");
 }
 
 }  // namespace
