@@ -93,11 +93,15 @@ bool Host::launch(const LaunchOptions &options, double seconds)
     if (pid < 0)
         return false;
     if (pid == 0) {
+        // A group of its own: a Ctrl-C typed at the host's terminal is the
+        // host's to handle, not the client's.
+        setpgid(0, 0);
         redirect(options.stdoutPath, STDOUT_FILENO);
         redirect(options.stderrPath, STDERR_FILENO);
         execvpe(argv[0], argv.data(), envp.data());
         _exit(127);
     }
+    setpgid(pid, pid);  // also here, so that no signal comes before the child's own call
     launcherPid_ = pid;
     return serve_until([this] { return acknowledged_; }, seconds);
 }
