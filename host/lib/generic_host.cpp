@@ -115,6 +115,12 @@ uint32_t GenericHost::object_for(HostCall &call, int32_t &status)
         status = status::kNoSuchName;
         return 0;
     }
+    const std::string &name = std::get<2>(key);
+    if (named_.size() >= kMaxNamedObjects || name.size() > kMaxNamedBytes - namedBytes_) {
+        status = status::kLimit;
+        return 0;
+    }
+    namedBytes_ += name.size();
     return named_[key] = nextId_++;
 }
 

@@ -22,6 +22,12 @@ namespace vxhost::generic {
 
 class GenericHost {
 public:
+    // Named objects kept at most, and the bytes of their names: past either,
+    // a new name is refused (kLimit), so a client in a loop cannot grow the
+    // host without bound.
+    static constexpr size_t kMaxNamedObjects = 100000;
+    static constexpr size_t kMaxNamedBytes = 16u << 20;
+
     // Becomes `host`'s fall-back; the host must outlive it.
     explicit GenericHost(Host &host);
     GenericHost(const GenericHost &) = delete;
@@ -65,6 +71,7 @@ private:
     PropertyStore store_;
     std::map<uint32_t, Script> scripts_;
     std::map<std::tuple<uint32_t, int32_t, std::string>, uint32_t> named_;
+    size_t namedBytes_ = 0;
     uint32_t nextId_ = 0x40000000;  // clear of the ids the editor model hands out
 };
 
