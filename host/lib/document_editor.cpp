@@ -127,8 +127,14 @@ int32_t Editor::newNamedObject(ObjId doc, int32_t type, const std::string& name,
       out = d->addFormat(name);
       return status::kOk;
     }
-    case objtype::kMenu: out = menus_.defineMenu(name, name); return status::kOk;
-    case objtype::kCommand: out = menus_.defineCommand(0, name, name, "", -1); return status::kOk;
+    case objtype::kMenu:
+    case objtype::kCommand:
+      // An existing one is found, not redefined: its label, number and
+      // owner stay as they are.
+      out = menus_.find(type, name);
+      if (!out)
+        out = type == objtype::kMenu ? menus_.defineMenu(name, name) : menus_.defineCommand(0, name, name, "", -1);
+      return out ? status::kOk : status::kLimit;
     default: return status::kBadValue;
   }
 }

@@ -58,10 +58,12 @@ void EditorService::serve_menus_and_requests()
     Editor &e = editor_;
     serve<ApiVxDefineMenuArgT, ApiVxObjRetT>(1251, [&e](ApiVxDefineMenuArgT &a, ApiVxObjRetT &r, HostCall &) {
         r.objId = e.menus().defineMenu(wire::text(a.name), wire::text(a.label));
+        r.status = r.objId != 0 ? status::kOk : status::kLimit;
     });
     serve<ApiVxDefineCommandArgT, ApiVxObjRetT>(1250, [&e](ApiVxDefineCommandArgT &a, ApiVxObjRetT &r, HostCall &) {
         r.objId = e.menus().defineCommand(a.cmdNum, wire::text(a.name), wire::text(a.label), wire::text(a.str3),
                                           kClient);
+        r.status = r.objId != 0 ? status::kOk : status::kLimit;
     });
     serve<ApiVxAddCommandToMenuArgT, int32_t>(1252, [&e](ApiVxAddCommandToMenuArgT &a, int32_t &r, HostCall &) {
         r = e.menus().add(a.menuId, a.cmdId);
@@ -74,13 +76,13 @@ void EditorService::serve_menus_and_requests()
         1254, [&e](ApiVxDefineAndAddCommandArgT &a, ApiVxObjRetT &r, HostCall &) {
             ObjId id = e.menus().defineCommand(a.cmdNum, wire::text(a.name), wire::text(a.label),
                                                wire::text(a.str3), kClient);
-            r.status = e.menus().add(a.menuId, id);
+            r.status = id != 0 ? e.menus().add(a.menuId, id) : status::kLimit;
             r.objId = r.status == status::kOk ? id : 0;
         });
     serve<ApiVxDefineAndAddMenuArgT, ApiVxObjRetT>(
         1255, [&e](ApiVxDefineAndAddMenuArgT &a, ApiVxObjRetT &r, HostCall &) {
             ObjId id = e.menus().defineMenu(wire::text(a.name), wire::text(a.label));
-            r.status = e.menus().add(a.menuId, id);
+            r.status = id != 0 ? e.menus().add(a.menuId, id) : status::kLimit;
             r.objId = r.status == status::kOk ? id : 0;
         });
 

@@ -1,6 +1,7 @@
 #include "menus.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace vxhost {
 
@@ -18,6 +19,7 @@ MenuSet::MenuSet(IdAllocator& ids) : ids_(ids) {
 ObjId MenuSet::defineMenu(const std::string& name, const std::string& label) {
   ObjId id = find(objtype::kMenu, name);
   if (!id) {
+    if (full()) return 0;
     id = ids_.next();
     menus_[id] = Menu{id, name, label, {}};
     menuByName_[name] = id;
@@ -30,6 +32,7 @@ ObjId MenuSet::defineCommand(int32_t number, const std::string& name, const std:
                              const std::string& shortcut, int32_t client) {
   ObjId id = find(objtype::kCommand, name);
   if (!id) {
+    if (full()) return 0;
     id = ids_.next();
     commandByName_[name] = id;
     commandOrder_.push_back(id);
@@ -38,11 +41,20 @@ ObjId MenuSet::defineCommand(int32_t number, const std::string& name, const std:
   return id;
 }
 
+// Walks with a stack of its own: menus nested many deep must not exhaust the
+// host's call stack.
 bool MenuSet::contains(ObjId outer, ObjId inner) const {
-  if (outer == inner) return true;
-  const Menu* m = menu(outer);
-  if (!m) return false;
-  return std::any_of(m->items.begin(), m->items.end(), [&](ObjId i) { return contains(i, inner); });
+  std::vector<ObjId> pending{outer};
+  std::unordered_set<ObjId> seen;
+  while (!pending.empty()) {
+    ObjId id = pending.back();
+    pending.pop_back();
+    if (id == inner) return true;
+    const Menu* m = menu(id);
+    if (!m || !seen.insert(id).second) continue;
+    pending.insert(pending.end(), m->items.begin(), m->items.end());
+  }
+  return false;
 }
 
 int32_t MenuSet::add(ObjId menuId, ObjId item) {

@@ -36,6 +36,8 @@ class MenuSet {
   // A menu holds at most this many items; a misbehaving client cannot grow
   // one without bound.
   static constexpr size_t kMaxItems = 4096;
+  // Menus and commands together; a define past this makes nothing (0).
+  static constexpr size_t kMaxObjects = 100000;
 
   // Makes the predefined main menus, a few standard submenus and the
   // separator commands "Separator1" to "Separator4".
@@ -44,7 +46,8 @@ class MenuSet {
   MenuSet& operator=(const MenuSet&) = delete;
 
   // Define calls find an existing object of that name (updating its label)
-  // or make a new one, so that a client started twice does not double its menus.
+  // or make a new one, so that a client started twice does not double its
+  // menus; 0 when a new one would pass kMaxObjects.
   ObjId defineMenu(const std::string& name, const std::string& label);
   ObjId defineCommand(int32_t number, const std::string& name, const std::string& label,
                       const std::string& shortcut, int32_t client);
@@ -72,6 +75,7 @@ class MenuSet {
 
  private:
   Menu* menuPtr(ObjId id);
+  bool full() const { return menus_.size() + commands_.size() >= kMaxObjects; }
   ObjId homeMenu(ObjId context, ObjId item) const;
   bool contains(ObjId outer, ObjId inner) const;
 

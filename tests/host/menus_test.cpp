@@ -167,4 +167,43 @@ TEST_F(MenuTest, AddRedefineRemoveAndCycles) {
   EXPECT_EQ(m.commandByLabel("Demote"), cmd);
 }
 
+// A new named menu or command of an existing name is that object, unchanged:
+// it does not take a client's command over. Menus nested very deep are
+// checked for cycles without exhausting the stack, and the number of menus
+// and commands is bounded.
+TEST_F(MenuTest, NewNamedObjectsDeepNestingAndTheObjectLimit) {
+  ObjId cmd = m.defineCommand(3, "MoveRight", "Move Right", "", 0);
+  ObjId found = 0;
+  ASSERT_EQ(ed.newNamedObject(0, objtype::kCommand, "MoveRight", found), status::kOk);
+  EXPECT_EQ(found, cmd);
+  EXPECT_EQ(m.command(cmd)->number, 3);
+  EXPECT_EQ(m.command(cmd)->client, 0);
+  EXPECT_EQ(m.command(cmd)->label, "Move Right");
+  ObjId tools = m.defineMenu("DovraTools", "Tools");
+  ASSERT_EQ(ed.newNamedObject(0, objtype::kMenu, "DovraTools", found), status::kOk);
+  EXPECT_EQ(found, tools);
+  EXPECT_EQ(*m.label(tools), "Tools");
+
+  // A chain of 50,000 menus, each inside the one before: closing the cycle
+  // is refused, adding beside it is not.
+  ObjId top = m.defineMenu("deep0", "");
+  ObjId bottom = top;
+  for (int i = 1; i < 50000; ++i) {
+    ObjId next = m.defineMenu("deep" + std::to_string(i), "");
+    ASSERT_EQ(m.add(bottom, next), status::kOk);
+    bottom = next;
+  }
+  EXPECT_EQ(m.add(bottom, top), status::kBadValue);
+  EXPECT_EQ(m.add(bottom, cmd), status::kOk);
+
+  // Fill up to the limit: nothing new is made, what exists is still found.
+  for (size_t made = 0; m.defineCommand(0, "fill" + std::to_string(made), "", "", -1) != 0; ++made)
+    ASSERT_LT(made, MenuSet::kMaxObjects);
+  EXPECT_EQ(m.defineMenu("one more", ""), 0u);
+  EXPECT_EQ(ed.newNamedObject(0, objtype::kMenu, "one more", found), status::kLimit);
+  EXPECT_EQ(found, 0u);
+  EXPECT_EQ(m.defineMenu("DovraTools", "Tools"), tools);
+  EXPECT_EQ(m.defineCommand(3, "MoveRight", "Move Right", "", 0), cmd);
+}
+
 }  // namespace
