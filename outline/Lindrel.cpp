@@ -8,10 +8,11 @@
 #include "vsupport/strings.h"
 #include "vsupport/strlist.h"
 
-namespace {
-
-// The level list, made at start-up and kept for the life of the process.
+extern "C" {
 V_StrListT *Hierarchy = nullptr;
+}
+
+namespace {
 
 typedef void (*OutlineRoutineT)(uint32_t document, const V_StrListT *list);
 
@@ -120,8 +121,12 @@ void PlaceByLabel(uint32_t tools, uint32_t outlining)
 
 extern "C" void V_ApiInitialize(int32_t code)
 {
-    if (code != 1)
+    // Start-up happens once: a second initialization would define the menus
+    // again and read a second level list over the first.
+    static bool started = false;
+    if (code != 1 || started)
         return;
+    started = true;
     uint32_t tools = ToolsMenu();
     uint32_t outlining = V_ApiDefineMenu("Lindrel", "Outlining");
     FillOutliningMenu(outlining);

@@ -7,14 +7,15 @@
 #include "vsupport/memory.h"
 #include "vsupport/strings.h"
 
-namespace {
-// Run by MakeVisible, in this order.
+extern "C" {
 const int32_t fcodes[2] = {259, 260};
-}  // namespace
+}
 
 extern "C" char *CreateStringFromTextItems(const TextItemsT *items)
 {
     char *result = nullptr;
+    if (items == nullptr || items->items == nullptr)
+        return nullptr;
     for (uint32_t i = 0; i < items->count; i++) {
         const TextItemT &item = items->items[i];
         if (item.data.dataType != kStringItem)
@@ -24,7 +25,14 @@ extern "C" char *CreateStringFromTextItems(const TextItemsT *items)
             continue;
         }
         char *copy = V_StrCopyString(item.data.text);
-        result = static_cast<char *>(V_Realloc(result, V_StrLen(result) + V_StrLen(copy) + 1, 0));
+        char *grown = static_cast<char *>(V_Realloc(result, V_StrLen(result) + V_StrLen(copy) + 1, 0));
+        if (grown == nullptr) {
+            // Part of a text is no text: give none rather than a shortened one.
+            V_Free(copy);
+            V_Free(result);
+            return nullptr;
+        }
+        result = grown;
         V_StrCat(result, copy);
         V_Free(copy);
     }
@@ -77,6 +85,9 @@ extern "C" void PrependString(char *destination, const char *source)
 
 extern "C" void TrimString(char *s, int32_t n)
 {
+    // A negative count would read before the string.
+    if (s == nullptr || n < 0)
+        return;
     int32_t len = V_StrLen(s);
     for (int32_t i = 0; i < len - n + 1; i++)
         s[i] = s[i + n];
@@ -108,9 +119,12 @@ extern "C" char *TemplatePath(int32_t directoryProperty, const char *fileName)
     char *path = V_ApiGetString(0, 0, directoryProperty);
     // A null directory grows into a zero-filled block: the path starts at "/".
     uint32_t length = V_StrLen(path) + 1 + V_StrLen(fileName) + 1;
-    path = static_cast<char *>(V_Realloc(path, length, 0));
-    if (path == nullptr)
+    char *grown = static_cast<char *>(V_Realloc(path, length, 0));
+    if (grown == nullptr) {
+        V_Free(path);
         return nullptr;
+    }
+    path = grown;
     AppendString(path, "/");
     AppendString(path, fileName);
     return path;

@@ -12,6 +12,13 @@
 extern "C" {
 #endif
 
+// The level list, made at start-up and kept for the life of the process;
+// null until then, and a null list holds no names.
+extern V_StrListT *Hierarchy;
+
+// The function codes that MakeVisible has the host run, in this order.
+extern const int32_t fcodes[2];
+
 // Level list.
 void ReadOutlineHierarchy(V_StrListT *list);
 int InHierarchy(const char *name, const V_StrListT *list);

@@ -121,6 +121,21 @@ bool Contains(const std::vector<ObjId> &items, ObjId item)
     return std::find(items.begin(), items.end(), item) != items.end();
 }
 
+std::vector<vxhost::HostEvent> Alerts(const OutlineHost &h)
+{
+    return h.events(vxhost::HostEvent::Kind::Alert);
+}
+
+// The arguments of every open request for `file`, in order.
+Lines Opens(const OutlineHost &h, const std::string &file)
+{
+    Lines out;
+    for (const vxhost::TraceEntry &e : h.host.trace())
+        if (e.name == "api_vx_open_1" && e.arguments.find("/" + file + "\"") != std::string::npos)
+            out.push_back(e.arguments);
+    return out;
+}
+
 TEST(StartUp, BuildsToolsAndOutliningMenus)
 {
     OutlineHost h;
@@ -137,6 +152,21 @@ TEST(StartUp, BuildsToolsAndOutliningMenus)
     for (const char *main : {vxhost::MenuSet::kMainMenu, vxhost::MenuSet::kQuickMenu})
         EXPECT_TRUE(Contains(menus.menu(menus.find(vxhost::objtype::kMenu, main))->items, tools)) << main;
     EXPECT_TRUE(h.editor.wantsNotification(vxhost::EditorService::kClient, 42));
+    // The level template is opened with its ten parameters: count, then
+    // property, value type and value of each.
+    EXPECT_EQ(Opens(h, "OutlineLevels.vx"),
+              Lines{"\"" + vxhost_test::kExamples + "/OutlineLevels.vx\", 10, 5, 1, 0, 2, 1, 0, 3, 1, 1, "
+                    "17, 1, 7, 23, 1, 1, 28, 1, 1, 22, 1, 1, 25, 1, 1, 19, 1, 1, 20, 1, 1"});
+
+    // Initialized again, the client builds nothing more and keeps its levels.
+    ASSERT_TRUE(h.host.init(1));
+    EXPECT_EQ(Labels(menus, tools), Lines{"Outlining"});
+    EXPECT_EQ(Labels(menus, outlining).size(), 13u);
+    EXPECT_EQ(Opens(h, "OutlineLevels.vx").size(), 1u);
+    h.open({"1Level"});
+    h.select({0, 0});
+    ASSERT_TRUE(h.run(Command(kMoveRight)));
+    EXPECT_EQ(h.paragraphs(), Lines{"2Level P1"});
 }
 
 struct PlacementScenario {
@@ -174,15 +204,6 @@ TEST_P(Placement, ExistingToolsMenuKeepsItsOrder)
 
 INSTANTIATE_TEST_SUITE_P(Outline, Placement, testing::ValuesIn(kPlacements),
                          [](const testing::TestParamInfo<PlacementScenario> &info) { return info.param.name; });
-
-std::vector<vxhost::HostEvent> Alerts(const OutlineHost &h)
-{
-    std::vector<vxhost::HostEvent> out;
-    for (const auto &e : h.editor.events())
-        if (e.kind == vxhost::HostEvent::Kind::Alert)
-            out.push_back(e);
-    return out;
-}
 
 TEST(StartUp, OtherInitializationCodesBuildNothing)
 {
@@ -230,13 +251,9 @@ TEST(Commands, AboutAndNewOutlineNeedNoDocument)
     // Twice: two identical open requests, two documents.
     ASSERT_TRUE(h.run(Command(kNewOutline)));
     EXPECT_NE(h.editor.activeDocument(), made);
-    std::vector<std::string> opens;
-    for (const vxhost::TraceEntry &e : h.host.trace())
-        if (e.name == "api_vx_open_1" && e.arguments.find("Outline.vx") != std::string::npos)
-            opens.push_back(e.arguments);
-    ASSERT_EQ(opens.size(), 2u);
-    EXPECT_EQ(opens[0], opens[1]);
-    EXPECT_NE(opens[0].find(vxhost_test::kExamples + "/Outline.vx"), std::string::npos) << opens[0];
+    // One parameter: 29, an integer, 1.
+    const std::string open = "\"" + vxhost_test::kExamples + "/Outline.vx\", 1, 29, 1, 1";
+    EXPECT_EQ(Opens(h, "Outline.vx"), (Lines{open, open}));
 }
 
 TEST(Commands, NewOutlineLooksOnlyInTheFirstDirectory)
