@@ -149,7 +149,9 @@ int Run::finish()
     // With a document the client's end is only news when it failed.
     if (config_.document.empty() || *exited != 0)
         std::cerr << "vxhost: client exited with status " << *exited << '\n';
-    return *exited;
+    // A failed client is a failure of the run: its own status could read as
+    // vxhost's "bad arguments" (2) or as the --exit-on status (3).
+    return *exited == 0 ? 0 : 1;
 }
 
 void Run::lost_client(const std::string &during)

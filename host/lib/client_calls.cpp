@@ -294,6 +294,11 @@ std::optional<int> Host::wait_exit(double seconds)
     serve_until([this] { return !client_running(); }, seconds);
     if (client_running())
         return std::nullopt;
+    // A client reaped by a process between it and us (a wrapper script that
+    // runs it): the status of what we launched stands for it.
+    if (clientPid_ > 0 && clientPid_ != launcherPid_ && clientStatus_ == -1 && launcherPid_ > 0 &&
+        serve_until([this] { return reap(), launcherStatus_.has_value(); }, seconds))
+        return launcherStatus_;
     return clientPid_ > 0 ? clientStatus_ : launcherStatus_;
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <string>
 #include <vector>
@@ -136,6 +138,10 @@ TEST_F(Cli, EveryFailureIsOneLineAndANonZeroStatus)
     write(dir.file("bad.vx"), "@vxdoc 1\n@format 1Level\nno tab on this line\n");
     write(dir.file("typo.txt"), "select 1\nrun Move Rihgt\n");
     write(dir.file("unknown.txt"), "select 1\njump 3\n");
+    // A client whose process ends with a status of its own after quit.
+    std::string failing = dir.file("failing-client");
+    write(failing, "#!/bin/sh\n" + kTestClient + "\nexit 2\n");
+    chmod(failing.c_str(), 0755);
     const FailureCase cases[] = {
         {"missing document", {dir.file("none.vx")}, 1, "none.vx: No such file or directory"},
         {"malformed document", {dir.file("bad.vx")}, 1, "bad.vx:3: "},
@@ -154,6 +160,7 @@ TEST_F(Cli, EveryFailureIsOneLineAndANonZeroStatus)
          "did not hand control back within 1 second after command 5"},
         {"client without function codes", {"--client", kTestClient, "--fcode", "285", "DOC"}, 1,
          "the client did not ask for function codes"},
+        {"client that ends with a failure", {"--client", failing, "DOC"}, 1, "client exited with status 2"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
