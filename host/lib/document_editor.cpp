@@ -240,7 +240,10 @@ int32_t Editor::paste(ObjId doc) {
 }
 
 int32_t Editor::pushClipboard() {
-  if (stack_.size() >= kMaxClipboardStack) return status::kLimit;
+  // A push has no failure a client could see (its procedure answers
+  // nothing): past the limit the oldest entry goes instead, so that every
+  // pop still restores what its own push saved.
+  if (stack_.size() >= kMaxClipboardStack) stack_.erase(stack_.begin());
   stack_.push_back(clipboard_);
   return status::kOk;
 }

@@ -45,7 +45,7 @@ constexpr int32_t kNewFromTemplate = 29;  // non-zero: a new untitled document f
 
 class Editor {
  public:
-  static constexpr size_t kMaxClipboardStack = 256;
+  static constexpr size_t kMaxClipboardStack = 256;  // a deeper push drops the oldest
   static constexpr size_t kMaxEvents = 100000;  // older records are dropped beyond this
 
   Editor();

@@ -79,7 +79,8 @@ void EditorService::serve_objects_and_text()
     for (const auto &[proc, edit] : edits)
         serve<ApiVxCutCopyPasteArgT, int32_t>(proc, [this, edit = edit](ApiVxCutCopyPasteArgT &a, int32_t &r,
                                                                         HostCall &) { r = (editor_.*edit)(a.docId); });
-    // A push has no result to refuse with: past the stack's limit it is dropped.
+    // A push has no result to refuse with: past the stack's limit the oldest
+    // entry goes.
     serve<Nothing, Nothing>(1360, [this](Nothing &, Nothing &, HostCall &) { editor_.pushClipboard(); });
     serve<Nothing, int32_t>(1361, [this](Nothing &, int32_t &r, HostCall &) { r = editor_.popClipboard(); });
 }

@@ -270,7 +270,16 @@ TEST_F(EditorTest, ClipboardStackRestoresTheUsersClipboard) {
   EXPECT_EQ(ed.clipboard().paras.front().text, "P1");
   EXPECT_EQ(ed.popClipboard(), status::kClipboardEmpty);
   for (size_t i = 0; i < Editor::kMaxClipboardStack; ++i) ASSERT_EQ(ed.pushClipboard(), status::kOk);
-  EXPECT_EQ(ed.pushClipboard(), status::kLimit);
+  // Past the limit the oldest entry goes: the latest push still pairs with
+  // its pop, so a move restores the clipboard it found.
+  select(nth(1), 0, nth(1), kEndOfParagraph);
+  ASSERT_EQ(ed.copy(doc), status::kOk);
+  ASSERT_EQ(ed.pushClipboard(), status::kOk);
+  EXPECT_EQ(ed.clipboardDepth(), Editor::kMaxClipboardStack);
+  select(nth(0), 0, nth(0), kEndOfParagraph);
+  ASSERT_EQ(ed.copy(doc), status::kOk);
+  ASSERT_EQ(ed.popClipboard(), status::kOk);
+  EXPECT_EQ(ed.clipboard().paras.front().text, "P2");
 }
 
 TEST_F(EditorTest, TextItemsOfParagraphsAndRanges) {
