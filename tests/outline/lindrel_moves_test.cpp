@@ -172,4 +172,20 @@ TEST_P(Moves, DocumentSelectionAndCalls)
 INSTANTIATE_TEST_SUITE_P(Outline, Moves, testing::ValuesIn(kScenarios),
                          [](const testing::TestParamInfo<Scenario> &info) { return info.param.name; });
 
+// A paragraph whose property 588 is set takes no format, while the block
+// around it still moves.
+TEST(Formats, LockedParagraphKeepsItsLevel)
+{
+    OutlineHost h;
+    ASSERT_TRUE(h.start());
+    h.open({"1Level", "2Level", "3Level", "2Level"});
+    h.doc(h.document()).paragraph(h.para(h.document(), 1))->content.lock = 1;
+    h.select({0, 0});
+    ASSERT_TRUE(h.run(Command(kMoveRight)));
+    EXPECT_EQ(h.paragraphs(), (Lines{"2Level P1", "2Level P2", "4Level P3", "3Level P4"}));
+    h.select({1, 0});
+    ASSERT_TRUE(h.run(Command(kNudgeLeft)));
+    EXPECT_EQ(h.paragraphs(), (Lines{"2Level P1", "2Level P2", "4Level P3", "3Level P4"}));
+}
+
 }  // namespace
