@@ -188,4 +188,33 @@ TEST(Formats, LockedParagraphKeepsItsLevel)
     EXPECT_EQ(h.paragraphs(), (Lines{"2Level P1", "2Level P2", "4Level P3", "3Level P4"}));
 }
 
+// Function codes act on the notification's document, which need not be the
+// active one; notifications other than 42 run nothing.
+TEST(Notifications, FunctionCodesUseTheNotifiedDocument)
+{
+    OutlineHost h;
+    ASSERT_TRUE(h.start());
+    vxhost::ObjId notified = h.open({"2Level"});
+    h.caret(notified, 0);
+    vxhost::ObjId active = h.open({"2Level"});
+    h.caret(active, 0);
+    ASSERT_EQ(h.editor.activeDocument(), active);
+
+    ASSERT_TRUE(h.host.notify(43, notified, "", 292));
+    ASSERT_TRUE(h.host.notify(42, notified, "", 286));
+    EXPECT_EQ(h.texts(notified), Lines{"2Level P1"});
+    ASSERT_TRUE(h.host.notify(42, notified, "", 292));
+    EXPECT_EQ(h.texts(notified), Lines{"3Level P1"});
+    EXPECT_EQ(h.texts(active), Lines{"2Level P1"});
+    int returns = 0;
+    for (const vxhost::TraceEntry &e : h.host.trace())
+        returns += e.name == "api_vx_return_value_1";
+    EXPECT_EQ(returns, 1);
+
+    // A menu command works on the active document.
+    ASSERT_TRUE(h.run(Command(kNudgeRight)));
+    EXPECT_EQ(h.texts(active), Lines{"3Level P1"});
+    EXPECT_EQ(h.texts(notified), Lines{"3Level P1"});
+}
+
 }  // namespace
