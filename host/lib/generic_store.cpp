@@ -195,8 +195,11 @@ int32_t PropertyStore::put(const PropKey &key, int32_t typeCode, Bytes encoding)
     if (!check.take(typed_codec(), sizeof(V_TypedValT), used) || used.size() != typed.size())
         return status::kBadValue;
     auto it = values_.find(key);
-    if (it == values_.end() && values_.size() >= kMaxValues)
-        return status::kBadValue;
+    size_t now = it == values_.end() ? 0 : key.name.size() + it->second.encoding.size();
+    size_t wanted = key.name.size() + encoding.size();
+    if ((it == values_.end() && values_.size() >= kMaxValues) || (wanted > now && wanted - now > kMaxBytes - bytes_))
+        return status::kLimit;
+    bytes_ = bytes_ - now + wanted;
     values_[key] = StoredValue{typeCode, std::move(encoding)};
     return status::kOk;
 }
@@ -297,7 +300,10 @@ Bytes PropertyStore::answer(uint32_t proc, const Bytes &arguments)
     case Op::Delete:
         if (!read_ident(in, id))
             return refusal(status::kBadValue);
-        values_.erase(with_ident(owner, id));
+        if (auto it = values_.find(with_ident(owner, id)); it != values_.end()) {
+            bytes_ -= it->first.name.size() + it->second.encoding.size();
+            values_.erase(it);
+        }
         return out;
     }
     return out;

@@ -36,9 +36,11 @@ struct StoredValue {
 
 class PropertyStore {
 public:
-    // Beyond this many values a write is refused (kBadValue): a client in a
-    // loop cannot grow the host without bound.
+    // Beyond this many values, or this many bytes of them, a write that adds
+    // is refused (kLimit): a client in a loop cannot grow the host without
+    // bound.
     static constexpr size_t kMaxValues = 1000000;
+    static constexpr size_t kMaxBytes = 256u << 20;
 
     // Whether `proc` is a property procedure that this store answers.
     static bool handles(uint32_t proc);
@@ -48,12 +50,18 @@ public:
 
     const StoredValue *find(const PropKey &key) const;
     size_t size() const { return values_.size(); }
-    void clear() { values_.clear(); }
+    size_t bytes() const { return bytes_; }
+    void clear()
+    {
+        values_.clear();
+        bytes_ = 0;
+    }
 
 private:
     int32_t put(const PropKey &key, int32_t typeCode, Bytes encoding);
 
     std::map<PropKey, StoredValue> values_;
+    size_t bytes_ = 0;  // of the stored encodings and names
 };
 
 }  // namespace vxhost::generic

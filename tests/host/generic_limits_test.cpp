@@ -1,5 +1,6 @@
-// Named objects of the generic host: a name keeps its identifier, an unknown
-// one is not found, and the number of names and their bytes are bounded.
+// What the generic host keeps is bounded: named objects by number and name
+// bytes, stored property values by number and bytes. Within the bounds a
+// name keeps its object and a value reads back.
 #include "generic_host.h"
 
 #include "document_types.h"
@@ -8,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+
+#include <cstring>
 #include <string>
 
 namespace {
@@ -31,7 +35,7 @@ struct Named {
     }
 };
 
-TEST(GenericNamed, NamesKeepTheirObjectAndAreBounded)
+TEST(GenericLimits, NamesKeepTheirObjectAndAreBounded)
 {
     Named n;
     ApiVxObjRetT missing = n.call(1051, 1, 900, "Table");
@@ -61,6 +65,42 @@ TEST(GenericNamed, NamesKeepTheirObjectAndAreBounded)
     EXPECT_EQ(refused.objId, 0u);
     EXPECT_EQ(n.call(1053, 1, 900, "Table").objId, made.objId);
     EXPECT_EQ(n.call(1051, 3, 900, "one more").status, st::kNoSuchName);
+}
+
+int32_t status_of(const vxhost::generic::Bytes &bytes)
+{
+    uint32_t wire = 0;
+    std::memcpy(&wire, bytes.data(), 4);
+    return static_cast<int32_t>(ntohl(wire));
+}
+
+// The store's byte budget: writes that add past it are refused, a write that
+// replaces with no more bytes and a delete still work, and what a delete
+// frees can be used again.
+TEST(GenericLimits, StoredValuesStayWithinTheByteBudget)
+{
+    using vxhost::generic::PropertyStore;
+    PropertyStore store;
+    std::string big(4u << 20, 'v');
+    auto set = [&](int32_t num, std::string &value) {
+        ApiVxSetStringArgT arg{1, 2, {num, nullptr}, value.data()};
+        return status_of(store.answer(1071, vxhost::generic::encode(api_proc_find(1071)->argCodec, &arg)));
+    };
+    int32_t num = 1;
+    while (set(num, big) == st::kOk) {
+        ++num;
+        ASSERT_LE(store.bytes(), PropertyStore::kMaxBytes);
+        ASSERT_LT(static_cast<size_t>(num), PropertyStore::kMaxBytes / big.size() + 2);
+    }
+    EXPECT_EQ(set(num, big), st::kLimit);
+    EXPECT_EQ(store.size(), static_cast<size_t>(num - 1));
+    EXPECT_EQ(set(1, big), st::kOk);  // replaced by as many bytes: fine
+
+    ApiVxGetPropArgT drop{1, 2, {2, nullptr}};
+    EXPECT_EQ(status_of(store.answer(1082, vxhost::generic::encode(api_proc_find(1082)->argCodec, &drop))), 0);
+    EXPECT_EQ(set(num, big), st::kOk);
+    store.clear();
+    EXPECT_EQ(store.bytes(), 0u);
 }
 
 }  // namespace
