@@ -40,10 +40,21 @@ void DisplayOn(uint32_t document)
     V_ApiRedisplay(document);
 }
 
-void CutKeepingClipboard(uint32_t document)
+bool CutKeepingClipboard(uint32_t document)
 {
     V_ApiPushClipboard();
-    V_ApiCut(document, kCutPasteFlags);
+    if (V_ApiCut(document, kCutPasteFlags) == 0)
+        return true;
+    // Nothing was cut: going on would delete a paragraph that is still whole
+    // and paste the user's clipboard in its place.
+    V_ApiPopClipboard();
+    return false;
+}
+
+void AbandonMove(uint32_t document, const V_TextRangeT &selection)
+{
+    SetSelection(document, selection.start, selection.end);
+    DisplayOn(document);
 }
 
 void PasteRestoringClipboard(uint32_t document)

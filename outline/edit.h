@@ -19,8 +19,11 @@ void SetInsertionPoint(uint32_t document, uint32_t paragraph, int32_t offset);
 void DisplayOff(void);
 void DisplayOn(uint32_t document);
 
-// Cuts the selection with the user's clipboard saved just before.
-void CutKeepingClipboard(uint32_t document);
+// Cuts the selection with the user's clipboard saved just before. When the
+// host refuses the cut, the clipboard is restored at once and false returned.
+bool CutKeepingClipboard(uint32_t document);
+// After a refused cut: the selection as it was and the display back on.
+void AbandonMove(uint32_t document, const V_TextRangeT &selection);
 // Pastes at the selection and restores the user's clipboard just after.
 void PasteRestoringClipboard(uint32_t document);
 

@@ -34,33 +34,40 @@ uint32_t FindSibling(uint32_t document, uint32_t head, const char *headTag,
     return sibling;
 }
 
+// `selection` is the user's, as it was before the move.
 void MoveBlockAbove(uint32_t document, const V_StrListT *list, uint32_t sibling,
-                    int32_t headOffset)
+                    const V_TextRangeT &selection)
 {
     uint32_t before = V_ApiGetId(document, sibling, kPreviousParagraph);
     DisplayOff();
     SelectBlock(document, list);
     uint32_t last = V_ApiGetTextRange(0, document, kSelection).end.objId;
-    CutKeepingClipboard(document);
+    if (!CutKeepingClipboard(document)) {
+        AbandonMove(document, selection);
+        return;
+    }
     DeleteIfSurvived(document, last);
     SetInsertionPoint(document, sibling, 0);
     PasteRestoringClipboard(document);
     // With nothing before the sibling, the moved block now starts the chain.
     uint32_t movedHead = before != 0 ? V_ApiGetId(document, before, kNextParagraph)
                                      : FirstParagraph(document);
-    SetInsertionPoint(document, movedHead, headOffset);
+    SetInsertionPoint(document, movedHead, selection.start.offset);
     DisplayOn(document);
 }
 
-void MoveBlockBelowSibling(uint32_t document, const V_StrListT *list, int32_t headOffset)
+void MoveBlockBelowSibling(uint32_t document, const V_StrListT *list, const V_TextRangeT &selection)
 {
     DisplayOff();
     SelectBlock(document, list);
-    CutKeepingClipboard(document);
+    if (!CutKeepingClipboard(document)) {
+        AbandonMove(document, selection);
+        return;
+    }
     // The cut leaves the selection at the start of the sibling: select its block.
     SelectBlock(document, list);
     uint32_t siblingLast = V_ApiGetTextRange(0, document, kSelection).end.objId;
-    PasteBelow(document, siblingLast, headOffset);
+    PasteBelow(document, siblingLast, selection.start.offset);
     DisplayOn(document);
 }
 
@@ -68,12 +75,13 @@ void MoveBlockBelowSibling(uint32_t document, const V_StrListT *list, int32_t he
 
 extern "C" void BlockUp(uint32_t document, const V_StrListT *list)
 {
-    V_TextLocT start = SelectionStart(document);
-    char *headTag = V_ApiGetString(document, start.objId, kFormatTag);
+    V_TextRangeT selection = V_ApiGetTextRange(0, document, kSelection);
+    uint32_t head = selection.start.objId;
+    char *headTag = V_ApiGetString(document, head, kFormatTag);
     if (InHierarchy(headTag, list)) {
-        uint32_t sibling = FindSibling(document, start.objId, headTag, list, kPreviousParagraph);
+        uint32_t sibling = FindSibling(document, head, headTag, list, kPreviousParagraph);
         if (sibling != 0)
-            MoveBlockAbove(document, list, sibling, start.offset);
+            MoveBlockAbove(document, list, sibling, selection);
     }
     MakeVisible();
     V_ApiDeallocateString(&headTag);
@@ -81,11 +89,12 @@ extern "C" void BlockUp(uint32_t document, const V_StrListT *list)
 
 extern "C" void BlockDown(uint32_t document, const V_StrListT *list)
 {
-    V_TextLocT start = SelectionStart(document);
-    char *headTag = V_ApiGetString(document, start.objId, kFormatTag);
+    V_TextRangeT selection = V_ApiGetTextRange(0, document, kSelection);
+    uint32_t head = selection.start.objId;
+    char *headTag = V_ApiGetString(document, head, kFormatTag);
     if (InHierarchy(headTag, list)) {
-        if (FindSibling(document, start.objId, headTag, list, kNextParagraph) != 0)
-            MoveBlockBelowSibling(document, list, start.offset);
+        if (FindSibling(document, head, headTag, list, kNextParagraph) != 0)
+            MoveBlockBelowSibling(document, list, selection);
     }
     MakeVisible();
     V_ApiDeallocateString(&headTag);

@@ -22,19 +22,21 @@ void NudgeLevel(uint32_t document, const V_StrListT *list, LevelStepT step)
     V_ApiDeallocateString(&tag);
 }
 
-// The selection's paragraph and offset, and its neighbour along `direction`
-// when both are level paragraphs; neighbour 0 when there is nothing to move.
+// The selection (its beginning is the paragraph and offset), and the
+// paragraph's neighbour along `direction` when both are level paragraphs;
+// neighbour 0 when there is nothing to move.
 struct NudgeTarget {
-    V_TextLocT start;
+    V_TextRangeT selection;
     uint32_t neighbour;
 };
 
 NudgeTarget FindNeighbour(uint32_t document, const V_StrListT *list, int32_t direction)
 {
-    NudgeTarget target = {SelectionStart(document), 0};
-    char *tag = V_ApiGetString(document, target.start.objId, kFormatTag);
+    NudgeTarget target = {V_ApiGetTextRange(0, document, kSelection), 0};
+    uint32_t paragraph = target.selection.start.objId;
+    char *tag = V_ApiGetString(document, paragraph, kFormatTag);
     if (InHierarchy(tag, list)) {
-        uint32_t neighbour = V_ApiGetId(document, target.start.objId, direction);
+        uint32_t neighbour = V_ApiGetId(document, paragraph, direction);
         if (neighbour != 0 && InHierarchy(ReadTag(document, neighbour, &tag), list))
             target.neighbour = neighbour;
     }
@@ -43,15 +45,19 @@ NudgeTarget FindNeighbour(uint32_t document, const V_StrListT *list, int32_t dir
 }
 
 // When the paragraph has a level neighbour to swap with: the display off,
-// and the whole paragraph cut with the user's clipboard saved.
+// and the whole paragraph cut with the user's clipboard saved. Neighbour 0
+// when there is nothing to move or the host refused the cut.
 NudgeTarget CutForNudge(uint32_t document, const V_StrListT *list, int32_t direction)
 {
     NudgeTarget target = FindNeighbour(document, list, direction);
     if (target.neighbour != 0) {
-        uint32_t paragraph = target.start.objId;
+        uint32_t paragraph = target.selection.start.objId;
         DisplayOff();
         SetSelection(document, {paragraph, 0}, {paragraph, kEndOfParagraph});
-        CutKeepingClipboard(document);
+        if (!CutKeepingClipboard(document)) {
+            AbandonMove(document, target.selection);
+            target.neighbour = 0;
+        }
     }
     return target;
 }
@@ -73,11 +79,11 @@ extern "C" void NudgeLineUp(uint32_t document, const V_StrListT *list)
     NudgeTarget target = CutForNudge(document, list, kPreviousParagraph);
     if (target.neighbour != 0) {
         uint32_t previous = target.neighbour;
-        DeleteIfSurvived(document, target.start.objId);
+        DeleteIfSurvived(document, target.selection.start.objId);
         SetInsertionPoint(document, previous, 0);
         PasteRestoringClipboard(document);
         uint32_t moved = V_ApiGetId(document, previous, kPreviousParagraph);
-        SetInsertionPoint(document, moved, target.start.offset);
+        SetInsertionPoint(document, moved, target.selection.start.offset);
         DisplayOn(document);
     }
     MakeVisible();
@@ -87,7 +93,7 @@ extern "C" void NudgeLineDown(uint32_t document, const V_StrListT *list)
 {
     NudgeTarget target = CutForNudge(document, list, kNextParagraph);
     if (target.neighbour != 0) {
-        PasteBelow(document, target.neighbour, target.start.offset);
+        PasteBelow(document, target.neighbour, target.selection.start.offset);
         DisplayOn(document);
     }
     MakeVisible();

@@ -217,4 +217,27 @@ TEST(Notifications, FunctionCodesUseTheNotifiedDocument)
     EXPECT_EQ(h.texts(notified), Lines{"3Level P1"});
 }
 
+// A cut that the host refuses ends the move: nothing is deleted or pasted,
+// and the selection, the display and the user's clipboard are as before.
+TEST(Refusals, RefusedCutMovesNothing)
+{
+    const Lines calls = {"off", "select", "push", "cut", "pop", "select", "on", "redisplay", "fcodes"};
+    for (int32_t command : {kMoveUp, kMoveDown, kNudgeUp, kNudgeDown}) {
+        SCOPED_TRACE(command);
+        OutlineHost h;
+        ASSERT_TRUE(h.start());
+        h.host.on(1030, [](vxhost::HostCall &call) { *static_cast<int32_t *>(call.result) = 9; });
+        h.open({"1Level", "1Level", "1Level"});
+        h.select({1, 1, 1});
+        const vxhost::TextRange before = h.doc(h.document()).selection();
+
+        ASSERT_TRUE(h.run(Command(command)));
+        EXPECT_EQ(h.paragraphs(), (Lines{"1Level P1", "1Level P2", "1Level P3"}));
+        EXPECT_EQ(h.doc(h.document()).selection(), before);
+        EXPECT_EQ(h.edits(), calls);
+        EXPECT_EQ(h.editor.display(), 1);
+        EXPECT_EQ(h.editor.clipboardDepth(), 0u);
+    }
+}
+
 }  // namespace
