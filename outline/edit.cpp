@@ -4,6 +4,7 @@
 #include "hostcodes.h"
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
+#include "vapi/runtime.h"
 
 V_TextLocT SelectionStart(uint32_t document)
 {
@@ -88,12 +89,16 @@ uint32_t FinalParagraph(uint32_t document, uint32_t from)
 void PasteBelow(uint32_t document, uint32_t anchor, int32_t offset)
 {
     uint32_t after = V_ApiGetId(document, anchor, kNextParagraph);
-    bool added = after == 0;
-    if (added) {
+    bool added = false;
+    if (after == 0) {
         // A new empty paragraph after the last one to paste in front of.
         SetInsertionPoint(document, anchor, kEndOfText);
         V_TextLocT at = {anchor, kEndOfText};
+        // Only a paragraph that was really added may be deleted afterwards:
+        // otherwise the chain's final paragraph is one of the user's.
+        VA_errno = 0;
         V_ApiAddText(document, &at, "\n");
+        added = VA_errno == 0;
     } else {
         SetInsertionPoint(document, after, 0);
     }

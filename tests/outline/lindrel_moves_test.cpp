@@ -240,4 +240,24 @@ TEST(Refusals, RefusedCutMovesNothing)
     }
 }
 
+// When the host does not add the spare paragraph below the last one, the
+// chain's final paragraph is the user's and is not deleted.
+TEST(Refusals, RefusedAddLosesNoParagraph)
+{
+    for (int32_t command : {kMoveDown, kNudgeDown}) {
+        SCOPED_TRACE(command);
+        OutlineHost h;
+        ASSERT_TRUE(h.start());
+        h.host.on(1058, [](vxhost::HostCall &call) { static_cast<ApiVxAddTextRetT *>(call.result)->status = 9; });
+        h.open({"1Level", "1Level"});
+        h.select({0, 0});
+        ASSERT_TRUE(h.run(Command(command)));
+        Lines after = h.paragraphs();
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(after, (Lines{"1Level P1", "1Level P2"})) << testing::PrintToString(h.paragraphs());
+        EXPECT_EQ(h.editor.display(), 1);
+        EXPECT_EQ(h.editor.clipboardDepth(), 0u);
+    }
+}
+
 }  // namespace
