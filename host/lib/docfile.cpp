@@ -249,8 +249,14 @@ int32_t saveDocument(const std::string& path, const DocContent& doc, std::string
     else done += static_cast<size_t>(n);
   }
   if (close(fd) != 0 && !failure) failure = errno;
-  // mkstemp makes the file private; a document is an ordinary file.
-  if (!failure && chmod(tmp.c_str(), 0644) != 0) failure = errno;
+  // mkstemp makes the file private: the document keeps the permissions of
+  // the file it replaces (a private one stays private), and a new one gets
+  // those of any new file.
+  struct stat old;
+  mode_t mask = umask(0);
+  umask(mask);
+  mode_t mode = stat(path.c_str(), &old) == 0 ? old.st_mode & 07777 : 0666 & ~mask;
+  if (!failure && chmod(tmp.c_str(), mode) != 0) failure = errno;
   if (!failure && std::rename(tmp.c_str(), path.c_str()) != 0) failure = errno;
   if (failure) {
     message = path + ": " + std::strerror(failure);

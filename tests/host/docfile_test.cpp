@@ -2,6 +2,8 @@
 // errors for malformed files, and the shipped examples.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <dirent.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -178,6 +180,20 @@ TEST(DocFile, LoadAndSaveFiles) {
   EXPECT_EQ(message, bad + ":3: expected a tab between the tag and the text");
   EXPECT_EQ(saveDocument(dir.path + "/no/such/dir.vx", c, message), status::kNoFile);
   EXPECT_NE(message.find("No such file"), std::string::npos) << message;
+
+  // A saved file keeps the permissions of the one it replaces; a new one
+  // gets those of any new file under the umask.
+  struct stat st;
+  ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+  ASSERT_EQ(saveDocument(path, c, message), status::kOk) << message;
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  mode_t mask = umask(022);
+  std::string fresh = dir.path + "/fresh.vx";
+  ASSERT_EQ(saveDocument(fresh, c, message), status::kOk) << message;
+  umask(mask);
+  ASSERT_EQ(stat(fresh.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
 }
 
 TEST(DocFile, ShippedExamplesLoad) {
