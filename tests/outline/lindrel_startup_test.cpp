@@ -277,4 +277,25 @@ TEST(Commands, MoveWithNoDocumentStillHandsBack)
     EXPECT_TRUE(h.host.client_running());
 }
 
+// Every command and function code, then the host's quit: the client ends
+// with status 0 and nothing on standard error (a sanitizer build reports any
+// leak there).
+TEST(Commands, EveryCommandThenQuitEndsCleanly)
+{
+    OutlineHost h;
+    ASSERT_TRUE(h.start());
+    h.open({"1Level", "2Level", "3Level", "2Level", "1Level"});
+    for (int32_t command : {3, 2, 4, 5, 7, 6, 8, 9, 1000, 1}) {
+        h.caret(h.document(), 3, 1);
+        ASSERT_TRUE(h.run(Command(command))) << command;
+    }
+    for (int32_t code : {282, 283, 284, 285, 289, 290, 291, 292}) {
+        h.caret(h.document(), 3, 1);
+        ASSERT_TRUE(h.run(Fcode(code))) << code;
+    }
+    ASSERT_EQ(h.host.call_quit(), RPC_SUCCESS);
+    EXPECT_EQ(h.host.wait_exit(20), std::optional<int>(0));
+    EXPECT_EQ(lindrel_test::read_file(h.dir.file("client.err")), "");
+}
+
 }  // namespace
