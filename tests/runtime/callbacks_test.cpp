@@ -135,6 +135,24 @@ TEST_F(Callbacks, ModalDialogWaitsForItsEndAndRestoresTheOuterState)
     EXPECT_EQ(session.err(), "");
 }
 
+TEST_F(Callbacks, ConnectionLostDuringAModalWaitLeavesTheClientServing)
+{
+    // The connection that carried the command closes while the command
+    // waits; its end comes on a new connection. The command's handler must
+    // finish without touching the closed connection's transport.
+    ASSERT_EQ(host().call_command(5), RPC_SUCCESS);
+    host().serve_for(0.2);
+    host().drop_connection();
+    host().serve_for(0.2);
+    ASSERT_EQ(host().call_dialog_event(0, 0, 5), RPC_SUCCESS);
+    host().serve_until([&] { return session.logged("command 5 end"); }, 5);
+    EXPECT_TRUE(session.logged("modal 5"));
+    host().serve_for(0.2);
+    ASSERT_TRUE(host().client_running()) << session.err();
+    ASSERT_EQ(host().call_quit(), RPC_SUCCESS);
+    EXPECT_EQ(host().wait_exit(10), 0);
+}
+
 TEST_F(Callbacks, QuitDuringAModalWaitStillEndsTheClient)
 {
     ASSERT_EQ(host().call_command(5), RPC_SUCCESS);
