@@ -96,13 +96,16 @@ TEST_P(Templates, LevelListDecidesTheMove)
     h.select(s.selection);
     ASSERT_TRUE(h.run(s.run));
     EXPECT_EQ(h.paragraphs(), s.after);
+    // The template is closed again: only the outline stays open.
+    EXPECT_EQ(h.editor.activeDocument(), h.document());
 
+    // Quit, so that a sanitizer build reports any leak on standard error.
+    ASSERT_EQ(h.host.call_quit(), RPC_SUCCESS);
+    EXPECT_EQ(h.host.wait_exit(20), std::optional<int>(0));
     std::string err = lindrel_test::read_file(h.dir.file("client.err")), expected;
     for (int i = 0; i < s.messages; i++)
         expected += kMessage;
     EXPECT_EQ(err, expected);
-    // The template is closed again: only the outline stays open.
-    EXPECT_EQ(h.editor.activeDocument(), h.document());
 }
 
 INSTANTIATE_TEST_SUITE_P(Outline, Templates, testing::ValuesIn(kTemplates),
