@@ -217,6 +217,9 @@ TEST(Notifications, FunctionCodesUseTheNotifiedDocument)
     EXPECT_EQ(h.texts(notified), Lines{"3Level P1"});
 }
 
+// Host procedures answered with a refusal below.
+const uint32_t kCutProc = 1030, kAddTextProc = 1058;
+
 // A cut that the host refuses ends the move: nothing is deleted or pasted,
 // and the selection, the display and the user's clipboard are as before.
 TEST(Refusals, RefusedCutMovesNothing)
@@ -226,7 +229,7 @@ TEST(Refusals, RefusedCutMovesNothing)
         SCOPED_TRACE(command);
         OutlineHost h;
         ASSERT_TRUE(h.start());
-        h.host.on(1030, [](vxhost::HostCall &call) { *static_cast<int32_t *>(call.result) = 9; });
+        h.host.on(kCutProc, [](vxhost::HostCall &call) { *static_cast<int32_t *>(call.result) = 9; });
         h.open({"1Level", "1Level", "1Level"});
         h.select({1, 1, 1});
         const vxhost::TextRange before = h.doc(h.document()).selection();
@@ -248,7 +251,7 @@ TEST(Refusals, RefusedAddLosesNoParagraph)
         SCOPED_TRACE(command);
         OutlineHost h;
         ASSERT_TRUE(h.start());
-        h.host.on(1058, [](vxhost::HostCall &call) { static_cast<ApiVxAddTextRetT *>(call.result)->status = 9; });
+        h.host.on(kAddTextProc, [](vxhost::HostCall &call) { static_cast<ApiVxAddTextRetT *>(call.result)->status = 9; });
         h.open({"1Level", "1Level"});
         h.select({0, 0});
         ASSERT_TRUE(h.run(Command(command)));
