@@ -6,6 +6,8 @@
 //   3  take control while held   8  bail out
 //   4  one nested service pass   9  service pass with a ready extra descriptor
 //   5  modal dialog wait
+// Init code 1340, a message about document 1340, notification 1340 and a
+// dialog event on item 1340 also call host procedure 1340, as command 7 does.
 #include "vapi/procs.h"
 #include "vapi/runtime.h"
 
@@ -67,6 +69,17 @@ void extra_descriptor_pass()
     close(fds[1]);
 }
 
+const int32_t kAskHost = 1340;
+
+// Works only when the host already has its reply: until then it is waiting
+// for us and serves nothing.
+void ask_host()
+{
+    int32_t none = 0;
+    int32_t *number = api_client_number_1(&none, vellix_client);
+    log("host %d", number != nullptr ? *number : -1);
+}
+
 }  // namespace
 
 extern "C" {
@@ -75,6 +88,8 @@ void V_ApiInitialize(int32_t code)
 {
     log("init %d clientno %d pid %d env %s", code, VA_clientno, static_cast<int>(getpid()),
         getenv("VXAPIX"));
+    if (code == kAskHost)
+        ask_host();
 }
 
 void V_ApiCommand(int32_t command)
@@ -101,12 +116,9 @@ void V_ApiCommand(int32_t command)
         V_ApiDoneCommand();
         log("take %d", V_ApiTakeControl());
         break;
-    case 7: {
-        int32_t none = 0;
-        int32_t *number = api_client_number_1(&none, vellix_client);
-        log("host %d", number != nullptr ? *number : -1);
+    case 7:
+        ask_host();
         break;
-    }
     case 8:
         V_ApiBailOut();
         break;
@@ -122,16 +134,22 @@ void V_ApiCommand(int32_t command)
 void V_ApiNotify(int32_t notification, uint32_t docId, StringT sparm, int32_t iparm)
 {
     log("notify %d %u [%s] %d", notification, docId, sparm, iparm);
+    if (notification == kAskHost)
+        ask_host();
 }
 
 void V_ApiMessage(StringT message, uint32_t docId, uint32_t objId)
 {
     log("message [%s] %u %u", message, docId, objId);
+    if (docId == kAskHost)
+        ask_host();
 }
 
 void V_ApiDialogEvent(int32_t dialogNum, int32_t item, int32_t detail)
 {
     log("dialog %d %d %d", dialogNum, item, detail);
+    if (item == kAskHost)
+        ask_host();
     // A dialog opened from within a dialog: its own modal wait.
     if (item == 99)
         log("inner modal %d", V_ApiServiceModalCallbacks());
