@@ -251,7 +251,8 @@ TEST(Refusals, RefusedAddLosesNoParagraph)
         SCOPED_TRACE(command);
         OutlineHost h;
         ASSERT_TRUE(h.start());
-        h.host.on(kAddTextProc, [](vxhost::HostCall &call) { static_cast<ApiVxAddTextRetT *>(call.result)->status = 9; });
+        h.host.on(kAddTextProc,
+                  [](vxhost::HostCall &call) { static_cast<ApiVxAddTextRetT *>(call.result)->status = 9; });
         h.open({"1Level", "1Level"});
         h.select({0, 0});
         ASSERT_TRUE(h.run(Command(command)));
