@@ -98,6 +98,7 @@ bool Host::launch(const LaunchOptions &options, double seconds)
         setpgid(0, 0);
         redirect(options.stdoutPath, STDOUT_FILENO);
         redirect(options.stderrPath, STDERR_FILENO);
+        closefrom(3);  // the host's sockets and files are not the client's
         execvpe(argv[0], argv.data(), envp.data());
         _exit(127);
     }

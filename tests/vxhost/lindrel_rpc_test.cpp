@@ -216,4 +216,19 @@ TEST(LindrelRpc, BoundedTraceAndTheClientsOwnProcessGroup)
     EXPECT_EQ(h.host.trace().back().outcome, "replied");
 }
 
+// A started client gets standard input, output and error from the host and
+// none of its sockets or files.
+TEST(LindrelRpc, AClientInheritsNoDescriptorsOfTheHost)
+{
+    EditorHost h;
+    std::string listing = h.dir.file("fds");
+    LaunchOptions launch;
+    launch.program = "/bin/sh";
+    launch.args = {"-c", "exec ls /proc/self/fd > " + listing};
+    EXPECT_FALSE(h.host.launch(launch, 5));  // it ends without acknowledging
+    h.host.wait_exit(5);
+    // ls's own: the three standard ones and the directory it reads.
+    EXPECT_EQ(lindrel_test::read_lines(listing), (std::vector<std::string>{"0", "1", "2", "3"}));
+}
+
 }  // namespace
