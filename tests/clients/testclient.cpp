@@ -5,7 +5,7 @@
 //   2  done-command twice        7  call host procedure 1340 and log the answer
 //   3  take control while held   8  bail out
 //   4  one nested service pass   9  service pass with a ready extra descriptor
-//   5  modal dialog wait
+//   5  modal dialog wait           10  log the call time-out in force
 // Init code 1340, a message about document 1340, notification 1340 and a
 // dialog event on item 1340 also call host procedure 1340, as command 7 does.
 #include "vapi/procs.h"
@@ -125,6 +125,14 @@ void V_ApiCommand(int32_t command)
     case 9:
         extra_descriptor_pass();
         break;
+    case 10: {
+        timeval handle{-1, -1};
+        clnt_control(vellix_client, CLGET_TIMEOUT, reinterpret_cast<char *>(&handle));
+        log("timeout %ld %ld handle %ld %ld", static_cast<long>(VA_TimeOut.tv_sec),
+            static_cast<long>(VA_TimeOut.tv_usec), static_cast<long>(handle.tv_sec),
+            static_cast<long>(handle.tv_usec));
+        break;
+    }
     default:
         break;
     }

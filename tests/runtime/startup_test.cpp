@@ -110,6 +110,27 @@ TEST(StartUp, ClientNumberDecidesTheFork)
     }
 }
 
+TEST(StartUp, CallTimeOutIsTheClientsOwnOrSevenDays)
+{
+    struct Case {
+        std::vector<std::string> environment;
+        const char *logged;
+    };
+    const Case cases[] = {
+        {{}, "timeout 604800 0 handle 604800 0"},  // left at 0, 0
+        {{"LINDREL_TEST_CALL_SECONDS=3"}, "timeout 3 0 handle 3 0"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.logged);
+        ClientSession::Options options;
+        options.environment = c.environment;
+        ClientSession session(kClient, options);
+        ASSERT_TRUE(session.start()) << session.err();
+        ASSERT_TRUE(session.host().command(10));
+        EXPECT_TRUE(session.logged(c.logged));
+    }
+}
+
 TEST(StartUp, ClientWrittenInCRunsOnTheLibraryDefaults)
 {
     lindrel_test::TempDir dir;
