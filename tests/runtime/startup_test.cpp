@@ -62,6 +62,20 @@ TEST(StartUp, FailedConnectionIsReportedAndCleanedUp)
         EXPECT_EQ(run.err, "Vellix API client \"" + c.shown + "\": unable to create TCP client.\n");
         EXPECT_FALSE(registered(mine));
     }
+
+    // A host that drops the acknowledgement: connected, but no contact.
+    lindrel_test::TempDir dir;
+    vxhost::Host host;
+    host.on(1000, [](vxhost::HostCall &call) { call.reply = vxhost::HostCall::Reply::Drop; });
+    vxhost::LaunchOptions launch;
+    launch.program = kClient;
+    launch.name = "refused";
+    launch.stderrPath = dir.file("err");
+    ASSERT_TRUE(host.launch(launch));
+    EXPECT_EQ(host.wait_exit(10), 1);
+    EXPECT_EQ(lindrel_test::read_file(dir.file("err")),
+              "Vellix API client \"refused\": unable to make initial contact.\n");
+    EXPECT_FALSE(registered(host.client_program()));
 }
 
 // The client number decides whether the started process forks, and what
