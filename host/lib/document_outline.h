@@ -17,7 +17,8 @@ std::vector<std::string> outlineLevels(const Editor& editor);
 // Each paragraph on its own line: two blanks per level below the top, then
 // its text; a paragraph that is not a level paragraph shows its tag in
 // brackets, unindented. The paragraph where the selection begins is marked
-// with "> " (every other line starts with two blanks).
+// with "> " (every other line starts with two blanks). Control characters
+// in tags and texts are shown escaped.
 std::string outlineTree(const Document& doc, const std::vector<std::string>& levels);
 
 }  // namespace vxhost

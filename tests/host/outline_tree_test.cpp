@@ -41,7 +41,8 @@ TEST(OutlineLevels, SearchedInBothTemplateDirectoriesThenDefaults) {
 TEST(OutlineTree, IndentsByLevelAndMarksTheSelection) {
   DocContent c;
   c.paras = {{"1Level", "Plan", 0}, {"2Level", "Tasks\tnow", 0}, {"Body", "a note\nover two lines", 0},
-             {"3Level", "Detail", 0}, {"1level", "not a level: case counts", 0}};
+             {"3Level", "Detail", 0}, {"1level", "not a level: case counts", 0},
+             {"Odd\x1b", "a terminal escape \x1b[2J\r stays inert", 0}};
   Editor ed;
   Document* d = ed.document(ed.addDocument(c, "t", "", true));
   ObjId second = d->paragraphs()[1]->id;
@@ -51,7 +52,8 @@ TEST(OutlineTree, IndentsByLevelAndMarksTheSelection) {
             ">   Tasks\\tnow\n"
             "  [Body] a note\\nover two lines\n"
             "      Detail\n"
-            "  [1level] not a level: case counts\n");
+            "  [1level] not a level: case counts\n"
+            "  [Odd\\x1b] a terminal escape \\x1b[2J\\x0d stays inert\n");
 }
 
 }  // namespace
