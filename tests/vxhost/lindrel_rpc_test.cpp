@@ -62,21 +62,6 @@ TEST(LindrelRpc, StartUpBuildsItsMenusAndAsksForFunctionCodes)
     EXPECT_EQ(h.generic.store().size(), 0u);
 }
 
-TEST(LindrelRpc, OutliningLandsBeforeTheFirstLaterLabelOfAnExistingToolsMenu)
-{
-    EditorHost h;
-    MenuSet &menus = h.editor.menus();
-    ObjId tools = menus.defineMenu("DovraTools", "Tools");
-    menus.add(tools, menus.defineMenu("A", "alpha"));
-    menus.add(tools, menus.defineMenu("O", "OUTLINE X"));
-    menus.add(tools, menus.defineMenu("Z", "zeta"));
-    ASSERT_TRUE(h.start());
-    EXPECT_EQ(labels(menus, tools), (std::vector<std::string>{"alpha", "OUTLINE X", "Outlining", "zeta"}));
-    // An existing Tools menu is not hung on the quick menu again.
-    const auto &quick = menus.menu(menus.find(objtype::kMenu, MenuSet::kQuickMenu))->items;
-    EXPECT_EQ(std::find(quick.begin(), quick.end(), tools), quick.end());
-}
-
 TEST(LindrelRpc, BlockCommandsByLabel)
 {
     EditorHost h;
@@ -108,30 +93,6 @@ TEST(LindrelRpc, BlockCommandsByLabel)
     EXPECT_EQ(h.editor.display(), 1);
     EXPECT_EQ(outside_the_model(h), std::vector<uint32_t>{});
     EXPECT_EQ(h.generic.store().size(), 0u);
-}
-
-TEST(LindrelRpc, NudgesAndFunctionCodesOnTheActiveDocument)
-{
-    EditorHost h;
-    ObjId d = h.document({{"1Level", "A"}, {"2Level", "B"}, {"3Level", "C"}});
-    ASSERT_TRUE(h.start());
-    h.caret(d, 1);
-    ASSERT_EQ(h.service.run_label("Nudge Right"), Ran::Done);
-    EXPECT_TRUE(h.events(HostEvent::Kind::ReturnValue).empty());
-
-    ASSERT_EQ(h.service.function_code(292), Sent::Done);  // Nudge Right again
-    EXPECT_EQ(h.texts(d), (std::vector<std::string>{"1Level A", "4Level B", "3Level C"}));
-    auto returned = h.events(HostEvent::Kind::ReturnValue);
-    ASSERT_EQ(returned.size(), 1u);
-    EXPECT_EQ(returned[0].value, -10001);
-
-    ASSERT_EQ(h.service.function_code(289), Sent::Done);  // Nudge Up
-    EXPECT_EQ(h.texts(d), (std::vector<std::string>{"4Level B", "1Level A", "3Level C"}));
-    // Unknown codes are handed back at once and change nothing.
-    ASSERT_EQ(h.service.function_code(286), Sent::Done);
-    EXPECT_EQ(h.events(HostEvent::Kind::ReturnValue).size(), 1u);
-    EXPECT_EQ(h.host.trace().back().name, "api_vx_over_1");
-    EXPECT_EQ(outside_the_model(h), std::vector<uint32_t>{});
 }
 
 TEST(LindrelRpc, AboutNewOutlineAndUnknownLabels)
