@@ -23,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     alignas(VxApiNotifyArgT) unsigned char record[sizeof(VxApiNotifyArgT)] = {};
     XDR x;
     xdrmem_create(&x, bytes.data(), static_cast<u_int>(bytes.size()), XDR_DECODE);
-    codec(&x, record, 0);
+    // The RPC library runs the codec, as it does in the service: a direct
+    // call through the variadic xdrproc_t type is a mismatched-type call.
+    xdr_vector(&x, reinterpret_cast<char *>(record), 1, sizeof record, codec);
     xdr_destroy(&x);
     xdr_free(codec, reinterpret_cast<char *>(record));
     return 0;
