@@ -10,7 +10,6 @@
 
 #include "vapi/callbacks.h"
 
-#include <netinet/in.h>
 
 #include <benchmark/benchmark.h>
 
@@ -37,11 +36,7 @@ struct Session {
         ready = host.launch(launch) && host.init(1);
         if (!ready)
             return;
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int socket = RPC_ANYSOCK;
-        raw = clnttcp_create(&address, host.client_program(), 1, &socket, 0, 0);
+        raw = loopback_client(host.client_program(), 1);
     }
     ~Session()
     {

@@ -2,12 +2,12 @@
 // libtirpc null call over the same kind of connection:
 // - a callback: the host calls a command and serves until the hand-over;
 // - a host call made through the runtime's stubs on vellix_client.
+#include "beside.h"
 #include "vxhost.h"
 
 #include "vapi/callbacks.h"
 #include "vapi/runtime.h"
 
-#include <netinet/in.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,23 +18,6 @@
 #include <string>
 
 namespace {
-
-std::string beside_this_program(const std::string &relative)
-{
-    char self[4096];
-    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    std::string path(self, n > 0 ? static_cast<size_t>(n) : 0);
-    return path.substr(0, path.rfind('/')) + "/../" + relative;
-}
-
-CLIENT *tcp_client(uint32_t program, uint32_t version)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int socket = RPC_ANYSOCK;
-    return clnttcp_create(&address, program, version, &socket, 0, 0);
-}
 
 bool null_call(CLIENT *client)
 {
@@ -55,7 +38,7 @@ struct HostSide {
         launch.program = beside_this_program("tests/clients/testclient");
         ready = host.launch(launch) && host.init(0);
         if (ready)
-            raw = tcp_client(host.client_program(), 1);
+            raw = loopback_client(host.client_program(), 1);
     }
     ~HostSide()
     {
