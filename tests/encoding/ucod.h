@@ -3,10 +3,11 @@
 #ifndef LINDREL_TESTS_ENCODING_UCOD_H
 #define LINDREL_TESTS_ENCODING_UCOD_H
 
-#include <stdlib.h>
+#include <cstdlib>
 
-#include <filesystem>
 #include <string>
+
+#include "runtime_fixture.h"
 
 namespace enctest {
 
@@ -20,22 +21,7 @@ inline constexpr UcodTable kUcodTables[] = {
     {"GB2312", "GB2312-80.EUC"},
 };
 
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lindrel-ucod-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempDir() {
-        if (!path_.empty()) std::filesystem::remove_all(path_);
-    }
-    TempDir(const TempDir &) = delete;
-    TempDir &operator=(const TempDir &) = delete;
-    const std::string &path() const { return path_; }
-
-private:
-    std::string path_;
-};
+using TempDir = lindrel_test::TempDir;
 
 // Writes one table file into dir/unicode; true on success.
 inline bool makeUcod(const UcodTable &t, const std::string &dir) {

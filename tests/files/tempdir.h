@@ -1,10 +1,9 @@
 // Helpers of the file tests: a private temporary directory removed with all
-// it holds, file utilities, and buffers of the library's exact path size (so
+// it holds (the shared one, by its resolved path), file utilities, and buffers of the library's exact path size (so
 // that AddressSanitizer sees any write past them).
 #ifndef LINDREL_TESTS_FILES_TEMPDIR_H
 #define LINDREL_TESTS_FILES_TEMPDIR_H
 
-#include <ftw.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 
@@ -14,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "runtime_fixture.h"
 #include "vsupport/filename.h"
 
 namespace filetest {
@@ -37,18 +37,13 @@ inline std::string readFile(const std::string &p) {
     return out;
 }
 
-class TempDir {
+// The shared temporary directory, named by its resolved path so that it
+// compares with what realpath gives.
+class TempDir : lindrel_test::TempDir {
 public:
-    TempDir() {
-        char pattern[] = "/tmp/lindrel-files-XXXXXX";
-        path_ = mkdtemp(pattern) ? realPath(pattern) : "";
-    }
-    ~TempDir() {
-        auto remove = [](const char *p, const struct stat *, int, struct FTW *) { return ::remove(p); };
-        if (!path_.empty()) nftw(path_.c_str(), remove, 16, FTW_DEPTH | FTW_PHYS);
-    }
-    const std::string &path() const { return path_; }
-    std::string operator/(const std::string &name) const { return path_ + "/" + name; }
+    TempDir() : resolved_(realPath(lindrel_test::TempDir::path())) {}
+    const std::string &path() const { return resolved_; }
+    std::string operator/(const std::string &name) const { return resolved_ + "/" + name; }
     std::string mkdir(const std::string &name) const {
         ::mkdir((*this / name).c_str(), 0755);
         return *this / name;
@@ -62,7 +57,7 @@ public:
     }
 
 private:
-    std::string path_;
+    std::string resolved_;
 };
 
 // Runs op on a heap copy of text in a buffer of exactly `size` bytes.

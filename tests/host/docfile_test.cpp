@@ -14,37 +14,29 @@
 #include <string>
 
 #include "docfile.h"
+#include "runtime_fixture.h"
 
 using namespace vxhost;
 
 namespace {
 
-// A private directory, removed with everything in it at the end of the test.
-struct TempDir {
-  std::string path;
-  TempDir() {
-    char tmpl[] = "/tmp/docfile_test.XXXXXX";
-    path = mkdtemp(tmpl);
+// The names in a directory, "." and ".." left out.
+std::vector<std::string> entries(const std::string& dir) {
+  std::vector<std::string> out;
+  if (DIR* d = opendir(dir.c_str())) {
+    while (dirent* e = readdir(d))
+      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") out.push_back(e->d_name);
+    closedir(d);
   }
-  ~TempDir() {
-    for (const auto& name : entries()) unlink((path + "/" + name).c_str());
-    rmdir(path.c_str());
-  }
-  std::vector<std::string> entries() const {
-    std::vector<std::string> out;
-    if (DIR* d = opendir(path.c_str())) {
-      while (dirent* e = readdir(d))
-        if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") out.push_back(e->d_name);
-      closedir(d);
-    }
-    return out;
-  }
-  std::string write(const std::string& name, const std::string& text) const {
-    std::string full = path + "/" + name;
-    std::ofstream(full, std::ios::binary) << text;
-    return full;
-  }
-};
+  return out;
+}
+
+// Writes `text` to `name` in `dir`; its full path.
+std::string write(const lindrel_test::TempDir& dir, const std::string& name, const std::string& text) {
+  std::string full = dir.file(name);
+  std::ofstream(full, std::ios::binary) << text;
+  return full;
+}
 
 std::string slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -155,30 +147,30 @@ TEST(DocFile, MalformedFilesNameLineAndReason) {
 }
 
 TEST(DocFile, LoadAndSaveFiles) {
-  TempDir dir;
+  lindrel_test::TempDir dir;
   DocContent c;
   c.formats = {"1Level"};
   c.paras = {{"1Level", "Topic", 0}, {"Body", "a\tb", 3}};
-  std::string path = dir.path + "/doc.vx";
+  std::string path = dir.path() + "/doc.vx";
   std::string message;
   ASSERT_EQ(saveDocument(path, c, message), status::kOk) << message;
   EXPECT_EQ(slurp(path), "@vxdoc 1\n@format 1Level\n1Level\tTopic\nBody\ta\\tb\t588=3\n");
   // Saving again replaces the file and leaves nothing else behind.
   c.paras.pop_back();
   ASSERT_EQ(saveDocument(path, c, message), status::kOk) << message;
-  EXPECT_EQ(dir.entries(), std::vector<std::string>{"doc.vx"});
+  EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"doc.vx"});
   DocContent back;
   ASSERT_EQ(loadDocument(path, back, message), status::kOk) << message;
   EXPECT_EQ(back, c);
 
-  EXPECT_EQ(loadDocument(dir.path + "/missing.vx", back, message), status::kNoFile);
+  EXPECT_EQ(loadDocument(dir.path() + "/missing.vx", back, message), status::kNoFile);
   EXPECT_NE(message.find("missing.vx: No such file"), std::string::npos) << message;
-  EXPECT_EQ(loadDocument(dir.path, back, message), status::kNoFile);
-  EXPECT_EQ(message, dir.path + ": Is a directory");
-  std::string bad = dir.write("bad.vx", "@vxdoc 1\n@format A\nno tab\n");
+  EXPECT_EQ(loadDocument(dir.path(), back, message), status::kNoFile);
+  EXPECT_EQ(message, dir.path() + ": Is a directory");
+  std::string bad = write(dir, "bad.vx", "@vxdoc 1\n@format A\nno tab\n");
   EXPECT_EQ(loadDocument(bad, back, message), status::kBadFile);
   EXPECT_EQ(message, bad + ":3: expected a tab between the tag and the text");
-  EXPECT_EQ(saveDocument(dir.path + "/no/such/dir.vx", c, message), status::kNoFile);
+  EXPECT_EQ(saveDocument(dir.path() + "/no/such/dir.vx", c, message), status::kNoFile);
   EXPECT_NE(message.find("No such file"), std::string::npos) << message;
 
   // A saved file keeps the permissions of the one it replaces; a new one
@@ -189,7 +181,7 @@ TEST(DocFile, LoadAndSaveFiles) {
   ASSERT_EQ(stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0600u);
   mode_t mask = umask(022);
-  std::string fresh = dir.path + "/fresh.vx";
+  std::string fresh = dir.path() + "/fresh.vx";
   ASSERT_EQ(saveDocument(fresh, c, message), status::kOk) << message;
   umask(mask);
   ASSERT_EQ(stat(fresh.c_str(), &st), 0);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "docfile.h"
+#include "runtime_fixture.h"
 #include "document_outline.h"
 
 using namespace vxhost;
@@ -17,8 +18,8 @@ const std::string kExamples = std::string(LINDREL_SOURCE_DIR) + "/examples";
 const std::vector<std::string> kDefaults = {"1Level", "2Level", "3Level", "4Level", "5Level", "6Level", "7Level"};
 
 TEST(OutlineLevels, SearchedInBothTemplateDirectoriesThenDefaults) {
-  char tmpl[] = "/tmp/outline_tree_test.XXXXXX";
-  std::string dir = mkdtemp(tmpl);
+  lindrel_test::TempDir temp;
+  const std::string& dir = temp.path();
   DocContent custom;
   custom.paras = {{"Body", "Chapter", 0}, {"Body", "", 0}, {"Body", "Section ", 0}};
   std::string message;
@@ -34,8 +35,6 @@ TEST(OutlineLevels, SearchedInBothTemplateDirectoriesThenDefaults) {
   ed.setProp(0, 0, prop::kTemplateDir1, kExamples);
   EXPECT_EQ(outlineLevels(ed), kDefaults);  // the shipped template names the defaults
 
-  unlink((dir + "/OutlineLevels.vx").c_str());
-  rmdir(dir.c_str());
 }
 
 TEST(OutlineTree, IndentsByLevelAndMarksTheSelection) {

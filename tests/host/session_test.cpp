@@ -10,6 +10,7 @@
 #include <string>
 
 #include "docfile.h"
+#include "runtime_fixture.h"
 #include "document_editor.h"
 
 using namespace vxhost;
@@ -90,8 +91,8 @@ TEST(Session, OpenCloseAndActiveDocument) {
 }
 
 TEST(Session, NewDocumentFromTemplateIsUntitledAndSeparate) {
-  char tmpl[] = "/tmp/session_test.XXXXXX";
-  std::string dir = mkdtemp(tmpl);
+  lindrel_test::TempDir temp;
+  const std::string& dir = temp.path();
   Editor ed;
   OpenResult t1 = ed.open(kExamples + "/Outline.vx", params({{29, 1}}));
   OpenResult t2 = ed.open(kExamples + "/Outline.vx", params({{29, 1}}));
@@ -112,8 +113,6 @@ TEST(Session, NewDocumentFromTemplateIsUntitledAndSeparate) {
   DocContent saved;
   ASSERT_EQ(loadDocument(dir + "/mine.vx", saved, message), status::kOk);
   EXPECT_EQ(saved, d1->content());
-  unlink((dir + "/mine.vx").c_str());
-  rmdir(dir.c_str());
 }
 
 TEST(Session, MalformedFileIsNotOpened) {
