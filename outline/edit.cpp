@@ -41,7 +41,7 @@ void DisplayOn(uint32_t document)
     V_ApiRedisplay(document);
 }
 
-bool CutKeepingClipboard(uint32_t document)
+bool CutKeepingClipboard(uint32_t document, const V_TextRangeT &selection)
 {
     V_ApiPushClipboard();
     if (V_ApiCut(document, kCutPasteFlags) == 0)
@@ -49,13 +49,9 @@ bool CutKeepingClipboard(uint32_t document)
     // Nothing was cut: going on would delete a paragraph that is still whole
     // and paste the user's clipboard in its place.
     V_ApiPopClipboard();
-    return false;
-}
-
-void AbandonMove(uint32_t document, const V_TextRangeT &selection)
-{
     SetSelection(document, selection.start, selection.end);
     DisplayOn(document);
+    return false;
 }
 
 void PasteRestoringClipboard(uint32_t document)

@@ -20,10 +20,9 @@ void DisplayOff(void);
 void DisplayOn(uint32_t document);
 
 // Cuts the selection with the user's clipboard saved just before. When the
-// host refuses the cut, the clipboard is restored at once and false returned.
-bool CutKeepingClipboard(uint32_t document);
-// After a refused cut: the selection as it was and the display back on.
-void AbandonMove(uint32_t document, const V_TextRangeT &selection);
+// host refuses the cut, the move is abandoned: the clipboard, the user's
+// `selection` and the display are restored at once, and false returned.
+bool CutKeepingClipboard(uint32_t document, const V_TextRangeT &selection);
 // Pastes at the selection and restores the user's clipboard just after.
 void PasteRestoringClipboard(uint32_t document);
 

@@ -42,10 +42,8 @@ void MoveBlockAbove(uint32_t document, const V_StrListT *list, uint32_t sibling,
     DisplayOff();
     SelectBlock(document, list);
     uint32_t last = V_ApiGetTextRange(0, document, kSelection).end.objId;
-    if (!CutKeepingClipboard(document)) {
-        AbandonMove(document, selection);
+    if (!CutKeepingClipboard(document, selection))
         return;
-    }
     DeleteIfSurvived(document, last);
     SetInsertionPoint(document, sibling, 0);
     PasteRestoringClipboard(document);
@@ -60,10 +58,8 @@ void MoveBlockBelowSibling(uint32_t document, const V_StrListT *list, const V_Te
 {
     DisplayOff();
     SelectBlock(document, list);
-    if (!CutKeepingClipboard(document)) {
-        AbandonMove(document, selection);
+    if (!CutKeepingClipboard(document, selection))
         return;
-    }
     // The cut leaves the selection at the start of the sibling: select its block.
     SelectBlock(document, list);
     uint32_t siblingLast = V_ApiGetTextRange(0, document, kSelection).end.objId;

@@ -54,10 +54,8 @@ NudgeTarget CutForNudge(uint32_t document, const V_StrListT *list, int32_t direc
         uint32_t paragraph = target.selection.start.objId;
         DisplayOff();
         SetSelection(document, {paragraph, 0}, {paragraph, kEndOfParagraph});
-        if (!CutKeepingClipboard(document)) {
-            AbandonMove(document, target.selection);
+        if (!CutKeepingClipboard(document, target.selection))
             target.neighbour = 0;
-        }
     }
     return target;
 }
