@@ -2,6 +2,8 @@
 // VAPI_PROCEDURES.
 #include "vapi/procs.h"
 
+#include "proctable.h"
+
 #include "codec.hpp"
 
 #include <algorithm>

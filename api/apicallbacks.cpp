@@ -1,8 +1,9 @@
 // The handlers of the host's calls and the functions that move control of
 // the host between client and host.
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 #include "vapi/runtime.h"
 #include "vapi/session.h"
+#include "runtime_internal.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 // itself, so anything allocated here may be resized or freed with the
 // support library's V_Realloc / V_Free and vice versa.
 #include "vapi/apistruct.h"
+#include "apiutil.h"
 
 #include <stdlib.h>
 

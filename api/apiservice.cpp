@@ -5,6 +5,7 @@
 // to 256 descriptors: internally every service descriptor takes part, so a
 // service socket numbered 32 or higher is served like any other.
 #include "vapi/runtime.h"
+#include "runtime_internal.h"
 
 #include <stdlib.h>
 #include <strings.h>

@@ -5,6 +5,7 @@
 #include "vapi/apistruct.h"
 #include "vapi/runtime.h"
 #include "vsupport/memory.h"
+#include "runtime_internal.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -8,6 +8,7 @@
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
 #include "vapi/runtime.h"
+#include "apiutil.h"
 
 #include <stddef.h>
 

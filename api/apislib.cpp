@@ -1,7 +1,8 @@
 // Start-up from the host's environment, the connection to the host and its
 // release, and the runtime's error reporting.
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 #include "vapi/runtime.h"
+#include "runtime_internal.h"
 
 #include <arpa/inet.h>
 #include <errno.h>

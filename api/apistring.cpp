@@ -1,5 +1,6 @@
 // String primitives of the API layer: null counts as the empty string.
 #include "vapi/apistruct.h"
+#include "apiutil.h"
 
 #include <string.h>
 

@@ -8,6 +8,7 @@
 #include "vapi/apistruct.h"
 
 #include "vapi/runtime.h"
+#include "apiutil.h"
 
 #include <stdlib.h>
 #include <string.h>

@@ -1,6 +1,7 @@
 // The three calls that carry control between client and host.
 #include "vapi/procs.h"
 #include "vapi/runtime.h"
+#include "runtime_internal.h"
 
 extern "C" {
 

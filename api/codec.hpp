@@ -18,7 +18,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "vapi/records.h"
+#include "vapi/codecs.h"
 
 namespace vapi::wire {
 

@@ -1,5 +1,5 @@
 // The dispatch routine of the client's RPC program.
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 
 #include <stdio.h>
 #include <stdlib.h>

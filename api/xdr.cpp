@@ -1,6 +1,6 @@
 // Codecs of the callback records, derived from their declarations: each
 // codes the fields in declaration order and stops at the first that fails.
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 
 #include "codec.hpp"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "vapi/records.h"
+#include "vapi/codecs.h"
 
 extern "C" {
 #include "codec_ref.h"

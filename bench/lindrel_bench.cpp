@@ -8,7 +8,7 @@
 #include "generic_host.h"
 #include "vxhost.h"
 
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 
 
 #include <benchmark/benchmark.h>

@@ -5,8 +5,9 @@
 #include "beside.h"
 #include "vxhost.h"
 
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 #include "vapi/runtime.h"
+#include "runtime_internal.h"
 
 #include <signal.h>
 #include <sys/wait.h>

@@ -1,7 +1,7 @@
 // The records the host sends with its calls to the client, decoded from
 // arbitrary bytes: the first byte picks the record. Whatever decodes, or
 // half-decodes, must be freed without a fault.
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 
 #include <stddef.h>
 #include <stdint.h>

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "vapi/procs.h"
+#include "proctable.h"
 
 namespace {
 

@@ -12,7 +12,8 @@
 
 namespace {
 
-// lindrel of the same build tree: outline/ beside host/.
+// lindrel of the same build tree (outline/ beside host/), else the one
+// installed beside vxhost.
 std::string default_client()
 {
     char self[PATH_MAX];
@@ -21,7 +22,9 @@ std::string default_client()
         return "lindrel";
     std::string path(self, static_cast<size_t>(n));
     size_t slash = path.find_last_of('/');
-    return path.substr(0, slash == std::string::npos ? 0 : slash) + "/../outline/lindrel";
+    std::string dir = path.substr(0, slash == std::string::npos ? 0 : slash);
+    std::string built = dir + "/../outline/lindrel";
+    return access(built.c_str(), X_OK) == 0 ? built : dir + "/lindrel";
 }
 
 }  // namespace

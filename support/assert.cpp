@@ -1,5 +1,6 @@
 // The instance record, assertion failures, soft preconditions and the
 // data-space exit.
+#include "support_internal.h"
 #include "vsupport/memory.h"
 
 extern "C" {

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "convertutils.h"
+#include "support_internal.h"
 #include "vsupport/memory.h"
 #include "vsupport/strings.h"
 

@@ -2,7 +2,7 @@
 // procedures, and serving until it hands control back or ends.
 #include "vxhost.h"
 
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 #include "xdr_text.h"
 
 #include <fcntl.h>

@@ -4,6 +4,7 @@
 
 #include "editor_service.h"
 #include "editor_service_wire.h"
+#include "proctable.h"
 
 #include <cstdio>
 #include <cstdlib>

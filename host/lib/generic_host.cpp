@@ -3,6 +3,7 @@
 
 #include "document_types.h"
 #include "vapi/records.h"
+#include "proctable.h"
 
 #include <cstddef>
 #include <cstring>

@@ -11,6 +11,7 @@
 
 #include "generic_store.h"
 #include "vxhost.h"
+#include "proctable.h"
 
 #include <deque>
 #include <functional>

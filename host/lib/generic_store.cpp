@@ -3,7 +3,7 @@
 #include "generic_store.h"
 
 #include "document_types.h"
-#include "vapi/records.h"
+#include "vapi/codecs.h"
 
 #include <algorithm>
 #include <climits>

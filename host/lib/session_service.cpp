@@ -1,8 +1,9 @@
 // The session service of the stand-in host.
 #include "session_service.h"
 
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 #include "vapi/session.h"
+#include "runtime_internal.h"
 
 #include <netinet/in.h>
 #include <unistd.h>

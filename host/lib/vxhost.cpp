@@ -2,8 +2,9 @@
 // trace.
 #include "vxhost.h"
 
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 #include "xdr_text.h"
+#include "proctable.h"
 
 #include <netinet/in.h>
 #include <rpc/pmap_clnt.h>

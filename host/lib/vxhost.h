@@ -9,6 +9,7 @@
 #pragma once
 
 #include "vapi/procs.h"
+#include "proctable.h"
 
 #include <rpc/rpc.h>
 #include <sys/types.h>

@@ -7,6 +7,7 @@
 #include "document_types.h"
 #include "vapi/apistruct.h"
 #include "vapi/procs.h"
+#include "proctable.h"
 
 #include <gtest/gtest.h>
 

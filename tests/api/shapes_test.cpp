@@ -6,6 +6,7 @@
 
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
+#include "proctable.h"
 
 #include <gtest/gtest.h>
 

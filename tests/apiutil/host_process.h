@@ -7,6 +7,7 @@
 #include "session_service.h"
 
 #include "vapi/runtime.h"
+#include "runtime_internal.h"
 
 #include <signal.h>
 #include <sys/wait.h>

@@ -2,8 +2,10 @@
 // releases that may run twice, null arrays as empty lists, the builder's
 // capacity rule, the status-bit test and the filter-argument splitter.
 #include "vapi/apistruct.h"
+#include "vapi/codecs.h"
 #include "vapi/runtime.h"
 #include "vsupport/memory.h"
+#include "apiutil.h"
 
 #include <gtest/gtest.h>
 

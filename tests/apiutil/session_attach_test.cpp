@@ -5,8 +5,9 @@
 
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 #include "vapi/session.h"
+#include "runtime_internal.h"
 
 #include <arpa/inet.h>
 #include <dirent.h>

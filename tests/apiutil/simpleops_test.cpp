@@ -6,6 +6,7 @@
 #include "vapi/apisimple.h"
 #include "vapi/apistruct.h"
 #include "vapi/session.h"
+#include "apiutil.h"
 
 #include <gtest/gtest.h>
 

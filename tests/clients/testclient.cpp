@@ -10,6 +10,7 @@
 // dialog event on item 1340 also call host procedure 1340, as command 7 does.
 #include "vapi/procs.h"
 #include "vapi/runtime.h"
+#include "runtime_internal.h"
 
 #include <fcntl.h>
 #include <unistd.h>

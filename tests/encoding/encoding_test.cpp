@@ -8,6 +8,7 @@
 #include "vsupport/encoding.h"
 #include "vsupport/memory.h"
 #include "vsupport/strings.h"
+#include "support_internal.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "document_types.h"
 #include "vapi/procs.h"
 #include "vapi/records.h"
+#include "proctable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Wire bytes of the callback records: what the host sends must decode into
 // the same fields in the same order.
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 
 #include <gtest/gtest.h>
 

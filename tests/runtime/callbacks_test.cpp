@@ -2,7 +2,7 @@
 // hand-overs, refusals and the control calls.
 #include "runtime_fixture.h"
 
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 
 #include <gtest/gtest.h>
 

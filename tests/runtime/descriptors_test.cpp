@@ -2,8 +2,9 @@
 // descriptors, and service sockets beyond the first 32 descriptors.
 #include "runtime_fixture.h"
 
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 #include "vapi/runtime.h"
+#include "runtime_internal.h"
 
 #include <fcntl.h>
 #include <signal.h>

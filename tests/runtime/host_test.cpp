@@ -4,7 +4,7 @@
 #include "vxhost.h"
 #include "xdr_text.h"
 
-#include "vapi/callbacks.h"
+#include "callbacks.h"
 
 #include <netinet/in.h>
 #include <unistd.h>

@@ -3,6 +3,7 @@
 #include "runtime_fixture.h"
 
 #include "vapi/runtime.h"
+#include "runtime_internal.h"
 
 #include <arpa/inet.h>
 #include <rpc/pmap_clnt.h>

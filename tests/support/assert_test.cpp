@@ -10,6 +10,7 @@
 #include <string>
 
 #include "vsupport/memory.h"
+#include "support_internal.h"
 
 namespace {
 

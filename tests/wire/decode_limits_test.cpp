@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "vapi/records.h"
+#include "vapi/codecs.h"
 #include "wire_util.hpp"
 
 namespace {

@@ -2,7 +2,7 @@
 // including the records whose status is not the first field.
 #include <gtest/gtest.h>
 
-#include "vapi/records.h"
+#include "vapi/codecs.h"
 #include "wire_util.hpp"
 
 namespace {

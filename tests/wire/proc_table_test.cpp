@@ -17,6 +17,7 @@
 
 #include "vapi/procs.h"
 #include "wire_util.hpp"
+#include "proctable.h"
 
 namespace {
 

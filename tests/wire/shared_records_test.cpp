@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "vapi/records.h"
+#include "vapi/codecs.h"
 #include "wire_util.hpp"
 
 namespace {

@@ -18,6 +18,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 /* What V_ApiCompare returns: the two objects the host's comparison made. */
 typedef struct V_CompareRetT { uint32_t id1; uint32_t id2; } V_CompareRetT;
@@ -278,6 +279,7 @@ int32_t V_ApiChangeColorPalette(uint32_t id1, const V_MetricsT *m1, uint32_t id2
    (VA_bailout) even when the call itself failed. */
 int32_t V_ApiDisconnectFromSession(void);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

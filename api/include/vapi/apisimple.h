@@ -15,6 +15,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 /* New document from a template; interactive lets the host ask the user.
    The id of the new document, 0 on failure (VA_errno says why; -42 when the
@@ -32,12 +33,7 @@ V_PropValsT V_ApiGetExportDefaultParams(void);
 V_PropValsT V_ApiGetUpdateBookDefaultParams(void);
 V_PropValsT V_ApiGetSpellDefaultParams(void);
 
-/* The fixed lists behind the simple calls: new document (29 = 1), open (16
-   entries, then 29 = extra when extra is not 0) and save. */
-V_PropValsT initializeNewPropList(void);
-V_PropValsT initializeOpenPropList(int32_t extra);
-V_PropValsT initializeSavePropList(void);
-
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

@@ -21,6 +21,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 /* ---- Heap ---------------------------------------------------------------- */
 
@@ -29,14 +30,10 @@ void *VapiCalloc(size_t count, size_t size);
 /* A null ptr allocates. */
 void *VapiRealloc(void *ptr, size_t size);
 void V_ApiFree(void *ptr);
-/* Takes the address of a pointer variable: frees it (if set), nulls it. */
-void api_free(void *pointerAddress);
 
 /* ---- Strings (null counts as "") ----------------------------------------- */
 
 uint32_t V_ApiStringLen(const char *s);
-/* dst must hold V_ApiStringLen(src) + 1 bytes; returns dst. */
-char *strCpy(char *dst, const char *src);
 /* A fresh copy; null gives a fresh ""; null only when out of memory. */
 char *V_ApiCopyString(const char *s);
 /* Frees *s and nulls it; a null s is ignored. */
@@ -145,12 +142,9 @@ typedef struct VdeApiFilterArgsT {
    null only when the record itself cannot be allocated. A piece that cannot
    be copied stays null in its place. */
 VdeApiFilterArgsT *VdeApiExpandFilterArgs(const char *packed);
-/* Appends s (taking ownership) to a list grown 16 entries at a time; when
-   the list cannot grow, s is not appended and stays the caller's. Returns
-   1 when appended, 0 otherwise. */
-int32_t addfstr(V_StringsT *list, StringT s);
 void VdeApiDeallocateFilterArgs(VdeApiFilterArgsT *fa);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

@@ -7,21 +7,24 @@
  * until released with api_xdrfree(result codec, result); a later call of the
  * same stub overwrites it. Procedures without argument data take a pointer
  * to a dummy int 0; those without result data return a non-null address
- * that holds nothing.
- *
- * The same table drives a host's generic dispatcher: api_procs[] gives each
- * procedure's number, stub name, codecs and record sizes. */
+ * that holds nothing. */
 #ifndef VAPI_PROCS_H
 #define VAPI_PROCS_H
 
 #include <stdint.h>
 #include <rpc/rpc.h>
 
+#include "vapi/codecs.h"
 #include "vapi/records.h"
 
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
+
+/* The connection through which every call to the host goes: made at
+   start-up (or by V_ApiConnectToSession), null before and after. */
+extern CLIENT *vellix_client;
 
 /* P(number, stub, argument type, result type) for every procedure. The
    types name their codecs: xdr_int, xdr_void, xdr_StringT, xdr_<Record>. */
@@ -211,29 +214,7 @@ VAPI_PROCEDURES(VAPI_DECLARE_STUB)
 /* Releases what decoding allocated inside a result buffer; null is harmless. */
 void api_xdrfree(xdrproc_t codec, void *result);
 
-/* One row of the procedure table. Sizes are those of the records in memory;
-   a void argument or result counts one byte. The codecs are meant to be run
-   by the RPC library (clnt_call, svc_getargs, svc_sendreply, xdr_free):
-   calling one through the variadic xdrproc_t type from our own code is a
-   call through a mismatched function type. */
-typedef struct ApiProcT {
-    uint32_t num;
-    const char *stubName;
-    xdrproc_t argCodec;
-    xdrproc_t resCodec;
-    const char *argType; /* "int", "void", "StringT" or the record name */
-    const char *resType;
-    uint32_t argSize;
-    uint32_t resSize;
-} ApiProcT;
-
-/* All procedures, in ascending number. */
-extern const ApiProcT api_procs[];
-extern const uint32_t api_proc_count;
-
-/* The row of a procedure number, or null when no such procedure exists. */
-const ApiProcT *api_proc_find(uint32_t num);
-
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

@@ -1,8 +1,10 @@
 /* The records of the host protocol, in memory and on the wire.
  *
  * Every record is a plain C struct whose fields stand in wire order; its XDR
- * codec xdr_<Record> encodes, decodes and frees it (the direction is the
- * stream's) and returns 1 on success, 0 as soon as one field fails. Integer
+ * codec xdr_<Record> (declared in vapi/codecs.h, the only header here that
+ * needs the RPC library's headers) encodes, decodes and frees it (the
+ * direction is the stream's) and returns 1 on success, 0 as soon as one
+ * field fails. Integer
  * fields are one 4-byte XDR unit each, 8-bit fields included. Lists are a
  * `count` and an `items` array (null when empty); decoding allocates what a
  * record holds, and xdr_free with the same codec releases it.
@@ -14,13 +16,13 @@
 #define VAPI_RECORDS_H
 
 #include <stdint.h>
-#include <rpc/rpc.h>
-
-#include "vapi/xdrstr.h"
 
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* A zero-terminated 8-bit string, or null. */
+typedef char *StringT;
 
 /* ------------------------------------------------------------------ */
 /* Lists of plain values                                               */
@@ -427,12 +429,6 @@ typedef struct ApiVxChangeColorPaletteArgT {
     X(ApiVxModifyDictionaryRetT) X(ApiVxResetSpellingArgT) X(ApiVxResetSpellingRetT) \
     X(ApiVxThesaurusArgT) X(ApiVxThesaurusRetT) X(ApiVxShowHyphenationArgT) \
     X(ApiVxShowHyphenationRetT) X(ApiVxUserInteractSelectionArgT) X(ApiVxChangeColorPaletteArgT)
-
-/* The codecs: bool_t xdr_<Record>(XDR *, <Record> *). */
-#define VAPI_DECLARE_CODEC(R) bool_t xdr_##R(XDR *xdrs, R *objp);
-VAPI_SHARED_RECORDS(VAPI_DECLARE_CODEC)
-VAPI_PROC_RECORDS(VAPI_DECLARE_CODEC)
-#undef VAPI_DECLARE_CODEC
 
 #ifdef __cplusplus
 }

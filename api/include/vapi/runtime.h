@@ -6,13 +6,13 @@
 
 #include <stdint.h>
 #include <sys/time.h>
-#include <rpc/rpc.h>
 
-#include "vapi/xdrstr.h"
+#include "vapi/records.h"
 
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 /* ---- Process-wide state ------------------------------------------------ */
 
@@ -26,8 +26,6 @@ extern struct timeval VA_TimeOut;
 extern uint32_t VA_SelectMask;
 /* Client number from the environment (complemented when it was negative). */
 extern int32_t VA_clientno;
-/* The connection through which every call to the host goes. */
-extern CLIENT *vellix_client;
 
 /* Descriptor-change callback: added is 1 when a service descriptor comes
    into use, 0 when it goes away. */
@@ -37,8 +35,6 @@ typedef void (*V_ApiFdFuncT)(int32_t fd, int32_t added);
 
 int32_t V_ApiRun(void);
 const char *V_ApiStartUp(V_ApiFdFuncT fdFunc);
-const char *hookup(uint32_t myProg, uint32_t myVers, uint32_t hisProg,
-                   uint32_t hisVers, int32_t hisPid, const char *hostName);
 /* One pass of the service loop; extraMask (or null) names further
    descriptors 0..31 to watch and returns those of them that are ready. */
 int32_t V_ApiService(uint32_t *extraMask);
@@ -47,18 +43,6 @@ int32_t V_ApiVellixAlive(void);
 V_ApiFdFuncT V_ApiSetFdFunc(V_ApiFdFuncT fn);
 void V_ApiErr(const char *text);
 void V_ApiBailOut(void);
-
-/* Helpers shared with the session attach code. */
-void un_portmap(void);
-const char *thishost(void);
-int32_t hostnameToRealAddr(const char *name, struct sockaddr_in *address);
-int32_t strEqual(const char *a, const char *b);
-struct timeval get_VA_TimeOut(void);
-void call_fd_func(void);
-
-/* Seconds of idle select before the host's liveness is tested (22). Only
-   test programs change it, to observe a vanished host quickly. */
-void VdeApiSetIdleSeconds(int32_t seconds);
 
 /* ---- Control ----------------------------------------------------------- */
 
@@ -71,11 +55,6 @@ int32_t V_ApiTakeControl(void);
    dialog's result. */
 int32_t V_ApiServiceModalCallbacks(void);
 
-/* The three calls that carry control (host procedures 1000, 1002, 1343). */
-int32_t Vapivx_InitAck(int32_t processId);
-void Vapivx_TurnOverControl(int32_t bailoutFlag);
-void Vapivx_TakeControl(void);
-
 /* ---- Entry points the client program supplies -------------------------- */
 
 void V_ApiInitialize(int32_t initialization);
@@ -87,6 +66,7 @@ void V_ApiMessage(StringT message, uint32_t docId, uint32_t objId);
 void V_ApiDialogEvent(int32_t dialogNum, int32_t item, int32_t detail);
 void V_ApiEmergency(void);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

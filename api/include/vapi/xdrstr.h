@@ -1,15 +1,15 @@
-/* The string type of the host protocol and its XDR codec. */
+/* The XDR codec of the protocol's string type. */
 #ifndef VAPI_XDRSTR_H
 #define VAPI_XDRSTR_H
 
 #include <rpc/rpc.h>
 
+#include "vapi/records.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
-
-/* A zero-terminated 8-bit string, or null. */
-typedef char *StringT;
+#pragma GCC visibility push(default)
 
 /* Largest string a peer may make the decoder allocate: the support
    library's block limit (99,999,999 bytes) less the terminating zero. */
@@ -20,6 +20,7 @@ typedef char *StringT;
    is neither written into nor freed, so decode into a cleared field). */
 bool_t xdr_StringT(XDR *xdrs, StringT *objp);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

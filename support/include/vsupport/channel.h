@@ -9,6 +9,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 typedef struct V_ChannelT {
     int32_t byteOrder; /* non-zero: data has the other byte order, swap items */
@@ -67,6 +68,7 @@ int32_t V_WriteLongs(const void *buffer, int32_t count, V_ChannelT *channel);
 int32_t V_ReadBytes(void *buffer, int32_t count, V_ChannelT *channel);
 int32_t V_WriteBytes(const void *buffer, int32_t count, V_ChannelT *channel);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

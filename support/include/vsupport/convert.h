@@ -12,6 +12,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 /* ---- Character list ----------------------------------------------------- */
 
@@ -93,6 +94,7 @@ int32_t vdeTranslateToUnicode(const unsigned char *in, int32_t count,
 int V_LCharIsSafeForAscii(int32_t codePoint);
 int V_LCharIsSafeForName(int32_t codePoint, int first);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

@@ -11,6 +11,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 /* ---- Text encoding numbers (conversions are chosen by these) ------------ */
 
@@ -77,9 +78,7 @@ int32_t VdeInitGB2312_80_EUCEncoding(VdeFontEncT *enc);
 /* Fills the records, picks the dialog encoding by name, detects the locale;
    returns the dialog encoding number. */
 int32_t V_VdeInitFontEncs(const char *dialogEncodingName);
-/* Sets the locale flags from the character-type locale, once. */
-void checkEUC(void);
-/* The same decision for a given locale name (checkEUC's rule). */
+/* Sets the locale flags as the character-type locale localeName asks. */
 void VdeSetLocaleFlags(const char *localeName);
 
 int32_t V_FontEncToTextEnc(int32_t fontEnc);
@@ -163,6 +162,7 @@ int32_t V_StrNCatNEnc(char *dst, const char *src, int32_t count, int32_t size,
 int32_t V_StrCatDblCharNEnc(char *dst, int first, int second, int32_t size,
                             int32_t fontEnc);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

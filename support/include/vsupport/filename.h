@@ -12,6 +12,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 /* Buffers that path operations write into hold VDE_PATH_BUFSIZE bytes. */
 #define VDE_PATH_BUFSIZE 1024
@@ -85,6 +86,7 @@ void VdeUFCinit(VdeUFCursorT *cursor, const char *path);
    0 at the end of the path. */
 int32_t VdeUFCgetSegment(VdeUFCursorT *cursor);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

@@ -13,6 +13,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 #define V_FILEPATH_TAG 0x70617468u /* "path" */
 
@@ -85,6 +86,7 @@ int32_t VdeStatProperty(const char *name, int32_t mask);
 /* 1 (mask bit 1 asked, readable) plus 2 (mask bit 2 asked, writable). */
 int32_t VdeAccessProperty(const char *name, int32_t mask);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

@@ -15,6 +15,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 #if defined(__GNUC__) || defined(__clang__)
 #define VDE_NORETURN __attribute__((noreturn))
@@ -89,11 +90,8 @@ typedef struct VdeInstanceT {
 
 extern VdeInstanceT *VdeInstance;
 
-/* Creates VdeInstance (zero-filled, strict on) if absent; returns it. */
-VdeInstanceT *VdeInstanceInit(void);
-
-/* Null installs defaultHandler. Returns the previous handler, defaultHandler
-   when none had been set. A handler may keep the process alive only by
+/* Null installs the default handler (which aborts). Returns the previous
+   handler, the default one when none had been set. A handler may keep the process alive only by
    leaving through longjmp (or, from C++, by throwing); if it returns, the
    process aborts. */
 V_AssertHandlerT V_SetAssert(V_AssertHandlerT handler);
@@ -109,7 +107,6 @@ int32_t VdeEnforcement(void);
 VDE_NORETURN void VdeFail(void);
 /* The data-space exit: data-space exit handler (if any), then abort. */
 VDE_NORETURN void VdeDataSpaceExit(void);
-VDE_NORETURN void defaultHandler(void);
 /* Ends the process with the abort signal: no message, no exit handlers. */
 VDE_NORETURN void V_Abort(void);
 
@@ -122,6 +119,7 @@ int32_t V_VdeInit(void);
 /* Assertion for the library's own preconditions. */
 #define VDE_ASSERT(condition) ((condition) ? (void)0 : VdeFail())
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

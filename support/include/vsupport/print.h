@@ -12,6 +12,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 #if defined(__GNUC__)
 #define VDE_PRINTF_LIKE(f, a) __attribute__((format(printf, f, a)))
@@ -33,6 +34,7 @@ int32_t VdeVSnprintf(char *dst, int32_t capacity, const char *format, va_list ar
 /* A null format writes nothing. Result: sum of out's results. */
 int32_t Vde_doprnt(VdeOutFuncT out, void *context, const char *format, va_list args);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

@@ -9,6 +9,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 /* 256-entry case maps of the host character set (ASCII letters and 29
    accented pairs); each is the other's inverse. */
@@ -61,6 +62,7 @@ void V_StrReverse(char *s, int32_t n);
 int V_StrAlphaToInt(const char *s);
 double V_StrAlphaToReal(const char *s);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

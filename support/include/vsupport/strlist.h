@@ -9,6 +9,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+#pragma GCC visibility push(default)
 
 typedef struct V_StrListT {
     uint32_t capacity;  /* strings the list holds before it must grow */
@@ -44,6 +45,7 @@ void V_StrListFree(V_StrListT *list);
 /* Frees *listAddress and sets it to null. */
 void VdeFreeStrList(V_StrListT **listAddress);
 
+#pragma GCC visibility pop
 #ifdef __cplusplus
 }
 #endif

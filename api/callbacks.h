@@ -1,5 +1,7 @@
 /* The client's own RPC program: the records the host sends with its calls,
-   their codecs, the handlers and the dispatch routine. */
+   their codecs, the handlers and the dispatch routine. Internal to the
+   runtime, the stand-in host and the tests: a client program only supplies
+   the entry points of vapi/runtime.h. */
 #ifndef VAPI_CALLBACKS_H
 #define VAPI_CALLBACKS_H
 
