@@ -1,6 +1,6 @@
 // Lindrel's entry points: the Outlining menu at start-up, and the dispatch of
 // menu commands and notified function codes to the outline routines.
-#include "hostcodes.h"
+#include "vapi/hostcodes.h"
 #include "utils.h"
 #include "vapi/api.h"
 #include "vapi/runtime.h"
@@ -43,9 +43,9 @@ struct MenuItemT {
     const char *separator;
 };
 const MenuItemT kMenuItems[] = {
-    {1, nullptr},    {0, "Separator1"}, {3, nullptr}, {2, nullptr}, {4, nullptr},
-    {5, nullptr},    {0, "Separator2"}, {7, nullptr}, {6, nullptr}, {8, nullptr},
-    {9, nullptr},    {0, "Separator4"}, {1000, nullptr},
+    {1, nullptr},    {0, VX_SEPARATOR1}, {3, nullptr}, {2, nullptr}, {4, nullptr},
+    {5, nullptr},    {0, VX_SEPARATOR2}, {7, nullptr}, {6, nullptr}, {8, nullptr},
+    {9, nullptr},    {0, VX_SEPARATOR4}, {1000, nullptr},
 };
 
 struct FunctionCodeT {
@@ -54,10 +54,10 @@ struct FunctionCodeT {
     bool returnsValue;  // the host expects -10001 after a horizontal nudge
 };
 const FunctionCodeT kFunctionCodes[] = {
-    {kFcodeBlockUp, BlockUp, false},           {kFcodeBlockDown, BlockDown, false},
-    {kFcodeBlockPromote, BlockPromote, false}, {kFcodeBlockDemote, BlockDemote, false},
-    {kFcodeNudgeUp, NudgeLineUp, false},       {kFcodeNudgeDown, NudgeLineDown, false},
-    {kFcodeNudgeLeft, NudgeLineLeft, true},    {kFcodeNudgeRight, NudgeLineRight, true},
+    {VX_FCODE_BLOCK_UP, BlockUp, false},           {VX_FCODE_BLOCK_DOWN, BlockDown, false},
+    {VX_FCODE_BLOCK_PROMOTE, BlockPromote, false}, {VX_FCODE_BLOCK_DEMOTE, BlockDemote, false},
+    {VX_FCODE_NUDGE_UP, NudgeLineUp, false},       {VX_FCODE_NUDGE_DOWN, NudgeLineDown, false},
+    {VX_FCODE_NUDGE_LEFT, NudgeLineLeft, true},    {VX_FCODE_NUDGE_RIGHT, NudgeLineRight, true},
 };
 
 const char kAboutText[] =
@@ -77,12 +77,12 @@ const CommandT *FindCommand(int32_t number)
 
 uint32_t ToolsMenu()
 {
-    uint32_t tools = V_ApiGetNamedObject(0, kMenuType, "DovraTools");
+    uint32_t tools = V_ApiGetNamedObject(0, VX_OBJ_MENU, VX_MENU_TOOLS);
     if (tools != 0)
         return tools;
-    uint32_t mainMenu = V_ApiGetNamedObject(0, kMenuType, "!VellixMainMenu");
-    tools = V_ApiDefineAndAddMenu(mainMenu, "DovraTools", "Tools");
-    uint32_t quickMenu = V_ApiGetNamedObject(0, kMenuType, "!QuickVellixMainMenu");
+    uint32_t mainMenu = V_ApiGetNamedObject(0, VX_OBJ_MENU, VX_MENU_MAIN);
+    tools = V_ApiDefineAndAddMenu(mainMenu, VX_MENU_TOOLS, "Tools");
+    uint32_t quickMenu = V_ApiGetNamedObject(0, VX_OBJ_MENU, VX_MENU_QUICK);
     V_ApiAddMenuToMenu(quickMenu, tools);
     return tools;
 }
@@ -91,7 +91,7 @@ void FillOutliningMenu(uint32_t menu)
 {
     for (const MenuItemT &item : kMenuItems) {
         if (item.separator != nullptr) {
-            uint32_t separator = V_ApiGetNamedObject(0, kCommandType, item.separator);
+            uint32_t separator = V_ApiGetNamedObject(0, VX_OBJ_COMMAND, item.separator);
             V_ApiAddCommandToMenu(menu, separator);
         } else {
             const CommandT *command = FindCommand(item.command);
@@ -105,15 +105,15 @@ void FillOutliningMenu(uint32_t menu)
 // so the walk ends at it at the latest.
 void PlaceByLabel(uint32_t tools, uint32_t outlining)
 {
-    uint32_t item = V_ApiGetId(0, tools, kFirstItem);
-    char *label = V_ApiGetString(0, item, kItemLabel);
+    uint32_t item = V_ApiGetId(0, tools, VX_PROP_FIRST_ITEM);
+    char *label = V_ApiGetString(0, item, VX_PROP_ITEM_LABEL);
     while (item != 0 && V_StrICmp(label, "Outlining") < 0) {
         V_Free(label);
-        item = V_ApiGetId(0, item, kNextItem);
-        label = V_ApiGetString(0, item, kItemLabel);
+        item = V_ApiGetId(0, item, VX_PROP_NEXT_ITEM);
+        label = V_ApiGetString(0, item, VX_PROP_ITEM_LABEL);
     }
     if (item != 0)
-        V_ApiSetId(tools, outlining, kNextItem, item);
+        V_ApiSetId(tools, outlining, VX_PROP_NEXT_ITEM, item);
     V_Free(label);
 }
 
@@ -135,15 +135,15 @@ extern "C" void V_ApiInitialize(int32_t code)
 
     Hierarchy = V_StrListNew(1, 1);
     ReadOutlineHierarchy(Hierarchy);
-    V_ApiNotification(kFunctionNotification, 1);
+    V_ApiNotification(VX_NOTIFY_FUNCTION, 1);
 }
 
 extern "C" void V_ApiCommand(int32_t number)
 {
     V_VdeInit();
-    uint32_t document = V_ApiGetId(0, 0, kActiveDocument);
+    uint32_t document = V_ApiGetId(0, 0, VX_PROP_ACTIVE_DOCUMENT);
     if (number == kAbout) {
-        V_ApiAlert(kAboutText, kAboutAlertStyle);
+        V_ApiAlert(kAboutText, VX_ALERT_NOTE);
     } else if (number == kNewOutline) {
         MakeOutline();
     } else if (const CommandT *command = FindCommand(number)) {
@@ -153,14 +153,14 @@ extern "C" void V_ApiCommand(int32_t number)
 
 extern "C" void V_ApiNotify(int32_t notification, uint32_t document, StringT, int32_t code)
 {
-    if (notification != kFunctionNotification)
+    if (notification != VX_NOTIFY_FUNCTION)
         return;
     for (const FunctionCodeT &function : kFunctionCodes) {
         if (function.code != code)
             continue;
         function.routine(document, Hierarchy);
         if (function.returnsValue)
-            V_ApiReturnValue(kNudgeReturnValue);
+            V_ApiReturnValue(VX_RETURN_HANDLED);
         return;
     }
 }

@@ -4,7 +4,7 @@
 #include "utils.h"
 
 #include "edit.h"
-#include "hostcodes.h"
+#include "vapi/hostcodes.h"
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
 
@@ -22,13 +22,13 @@ bool InBlock(const char *headTag, const char *tag, const V_StrListT *list)
 void ShiftBlock(uint32_t document, const V_StrListT *list, LevelStepT step)
 {
     uint32_t head = SelectionStart(document).objId;
-    char *headTag = V_ApiGetString(document, head, kFormatTag);
+    char *headTag = V_ApiGetString(document, head, VX_PROP_FORMAT_TAG);
     if (InHierarchy(headTag, list))
         ApplyStyle(document, head, step(headTag, list));
 
     char *tag = nullptr;
-    for (uint32_t paragraph = V_ApiGetId(document, head, kNextParagraph); paragraph != 0;
-         paragraph = V_ApiGetId(document, paragraph, kNextParagraph)) {
+    for (uint32_t paragraph = V_ApiGetId(document, head, VX_PROP_NEXT_PARAGRAPH); paragraph != 0;
+         paragraph = V_ApiGetId(document, paragraph, VX_PROP_NEXT_PARAGRAPH)) {
         if (!InBlock(headTag, ReadTag(document, paragraph, &tag), list))
             break;
         ApplyStyle(document, paragraph, step(tag, list));
@@ -52,22 +52,22 @@ extern "C" void BlockDemote(uint32_t document, const V_StrListT *list)
 extern "C" void SelectBlock(uint32_t document, const V_StrListT *list)
 {
     uint32_t head = SelectionStart(document).objId;
-    char *headTag = V_ApiGetString(document, head, kFormatTag);
+    char *headTag = V_ApiGetString(document, head, VX_PROP_FORMAT_TAG);
 
     char *tag = nullptr;
     uint32_t last = 0;
     bool endOfChain = true;
-    for (uint32_t paragraph = V_ApiGetId(document, head, kNextParagraph); paragraph != 0;
-         paragraph = V_ApiGetId(document, paragraph, kNextParagraph)) {
+    for (uint32_t paragraph = V_ApiGetId(document, head, VX_PROP_NEXT_PARAGRAPH); paragraph != 0;
+         paragraph = V_ApiGetId(document, paragraph, VX_PROP_NEXT_PARAGRAPH)) {
         if (!InBlock(headTag, ReadTag(document, paragraph, &tag), list)) {
-            last = V_ApiGetId(document, paragraph, kPreviousParagraph);
+            last = V_ApiGetId(document, paragraph, VX_PROP_PREVIOUS_PARAGRAPH);
             endOfChain = false;
             break;
         }
     }
     if (endOfChain)
         last = FinalParagraph(document, head);
-    SetSelection(document, {head, 0}, {last, kEndOfParagraph});
+    SetSelection(document, {head, 0}, {last, VX_OFFSET_END_OF_PARAGRAPH});
     V_ApiDeallocateString(&headTag);
     V_ApiDeallocateString(&tag);
 }

@@ -3,7 +3,7 @@
 #include "utils.h"
 
 #include "edit.h"
-#include "hostcodes.h"
+#include "vapi/hostcodes.h"
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
 #include "vsupport/print.h"
@@ -31,7 +31,7 @@ V_PropValsT LevelTemplateParameters()
     V_PropValsT params = V_ApiAllocatePropVals(10);
     for (uint32_t i = 0; i < params.count; i++) {
         params.items[i].ident.propNum = entries[i][0];
-        params.items[i].value.typeCode = kIntegerValue;
+        params.items[i].value.typeCode = V_TYPE_INT;
         params.items[i].value.value.intVal = entries[i][1];
     }
     return params;
@@ -45,11 +45,11 @@ extern "C" void ReadOutlineHierarchy(V_StrListT *list)
     V_PropValsT params = LevelTemplateParameters();
     V_PropValsT *returned = nullptr;
 
-    char *path = TemplatePath(kFirstTemplateDir, kTemplate);
+    char *path = TemplatePath(VX_PROP_TEMPLATE_DIR1, kTemplate);
     uint32_t document = V_ApiOpen(path, &params, &returned);
     if (document == 0) {
         V_ApiDeallocateString(&path);
-        path = TemplatePath(kSecondTemplateDir, kTemplate);
+        path = TemplatePath(VX_PROP_TEMPLATE_DIR2, kTemplate);
         document = V_ApiOpen(path, &params, &returned);
     }
 
@@ -62,7 +62,7 @@ extern "C" void ReadOutlineHierarchy(V_StrListT *list)
             V_ApiDeallocateString(&text);
             text = GetParagraphText(document, paragraph);
             AppendLevel(list, text);
-            paragraph = V_ApiGetId(document, paragraph, kNextParagraph);
+            paragraph = V_ApiGetId(document, paragraph, VX_PROP_NEXT_PARAGRAPH);
         }
     }
     if (!visited) {
@@ -70,7 +70,7 @@ extern "C" void ReadOutlineHierarchy(V_StrListT *list)
             AppendLevel(list, name);
     }
     if (document != 0)
-        V_ApiClose(document, kCloseFlags);
+        V_ApiClose(document, VX_CLOSE_NO_PROMPT);
 
     V_ApiDeallocatePropVals(&params);
     V_ApiDeallocatePropVals(returned);

@@ -4,7 +4,7 @@
 #include "utils.h"
 
 #include "edit.h"
-#include "hostcodes.h"
+#include "vapi/hostcodes.h"
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
 
@@ -38,17 +38,17 @@ uint32_t FindSibling(uint32_t document, uint32_t head, const char *headTag,
 void MoveBlockAbove(uint32_t document, const V_StrListT *list, uint32_t sibling,
                     const V_TextRangeT &selection)
 {
-    uint32_t before = V_ApiGetId(document, sibling, kPreviousParagraph);
+    uint32_t before = V_ApiGetId(document, sibling, VX_PROP_PREVIOUS_PARAGRAPH);
     DisplayOff();
     SelectBlock(document, list);
-    uint32_t last = V_ApiGetTextRange(0, document, kSelection).end.objId;
+    uint32_t last = V_ApiGetTextRange(0, document, VX_PROP_SELECTION).end.objId;
     if (!CutKeepingClipboard(document, selection))
         return;
     DeleteIfSurvived(document, last);
     SetInsertionPoint(document, sibling, 0);
     PasteRestoringClipboard(document);
     // With nothing before the sibling, the moved block now starts the chain.
-    uint32_t movedHead = before != 0 ? V_ApiGetId(document, before, kNextParagraph)
+    uint32_t movedHead = before != 0 ? V_ApiGetId(document, before, VX_PROP_NEXT_PARAGRAPH)
                                      : FirstParagraph(document);
     SetInsertionPoint(document, movedHead, selection.start.offset);
     DisplayOn(document);
@@ -62,7 +62,7 @@ void MoveBlockBelowSibling(uint32_t document, const V_StrListT *list, const V_Te
         return;
     // The cut leaves the selection at the start of the sibling: select its block.
     SelectBlock(document, list);
-    uint32_t siblingLast = V_ApiGetTextRange(0, document, kSelection).end.objId;
+    uint32_t siblingLast = V_ApiGetTextRange(0, document, VX_PROP_SELECTION).end.objId;
     PasteBelow(document, siblingLast, selection.start.offset);
     DisplayOn(document);
 }
@@ -71,11 +71,11 @@ void MoveBlockBelowSibling(uint32_t document, const V_StrListT *list, const V_Te
 
 extern "C" void BlockUp(uint32_t document, const V_StrListT *list)
 {
-    V_TextRangeT selection = V_ApiGetTextRange(0, document, kSelection);
+    V_TextRangeT selection = V_ApiGetTextRange(0, document, VX_PROP_SELECTION);
     uint32_t head = selection.start.objId;
-    char *headTag = V_ApiGetString(document, head, kFormatTag);
+    char *headTag = V_ApiGetString(document, head, VX_PROP_FORMAT_TAG);
     if (InHierarchy(headTag, list)) {
-        uint32_t sibling = FindSibling(document, head, headTag, list, kPreviousParagraph);
+        uint32_t sibling = FindSibling(document, head, headTag, list, VX_PROP_PREVIOUS_PARAGRAPH);
         if (sibling != 0)
             MoveBlockAbove(document, list, sibling, selection);
     }
@@ -85,11 +85,11 @@ extern "C" void BlockUp(uint32_t document, const V_StrListT *list)
 
 extern "C" void BlockDown(uint32_t document, const V_StrListT *list)
 {
-    V_TextRangeT selection = V_ApiGetTextRange(0, document, kSelection);
+    V_TextRangeT selection = V_ApiGetTextRange(0, document, VX_PROP_SELECTION);
     uint32_t head = selection.start.objId;
-    char *headTag = V_ApiGetString(document, head, kFormatTag);
+    char *headTag = V_ApiGetString(document, head, VX_PROP_FORMAT_TAG);
     if (InHierarchy(headTag, list)) {
-        if (FindSibling(document, head, headTag, list, kNextParagraph) != 0)
+        if (FindSibling(document, head, headTag, list, VX_PROP_NEXT_PARAGRAPH) != 0)
             MoveBlockBelowSibling(document, list, selection);
     }
     MakeVisible();

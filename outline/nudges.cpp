@@ -3,7 +3,7 @@
 #include "utils.h"
 
 #include "edit.h"
-#include "hostcodes.h"
+#include "vapi/hostcodes.h"
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
 
@@ -15,7 +15,7 @@ void NudgeLevel(uint32_t document, const V_StrListT *list, LevelStepT step)
 {
     DisplayOff();
     uint32_t paragraph = SelectionStart(document).objId;
-    char *tag = V_ApiGetString(document, paragraph, kFormatTag);
+    char *tag = V_ApiGetString(document, paragraph, VX_PROP_FORMAT_TAG);
     if (InHierarchy(tag, list))
         ApplyStyle(document, paragraph, step(tag, list));
     DisplayOn(document);
@@ -32,9 +32,9 @@ struct NudgeTarget {
 
 NudgeTarget FindNeighbour(uint32_t document, const V_StrListT *list, int32_t direction)
 {
-    NudgeTarget target = {V_ApiGetTextRange(0, document, kSelection), 0};
+    NudgeTarget target = {V_ApiGetTextRange(0, document, VX_PROP_SELECTION), 0};
     uint32_t paragraph = target.selection.start.objId;
-    char *tag = V_ApiGetString(document, paragraph, kFormatTag);
+    char *tag = V_ApiGetString(document, paragraph, VX_PROP_FORMAT_TAG);
     if (InHierarchy(tag, list)) {
         uint32_t neighbour = V_ApiGetId(document, paragraph, direction);
         if (neighbour != 0 && InHierarchy(ReadTag(document, neighbour, &tag), list))
@@ -53,7 +53,7 @@ NudgeTarget CutForNudge(uint32_t document, const V_StrListT *list, int32_t direc
     if (target.neighbour != 0) {
         uint32_t paragraph = target.selection.start.objId;
         DisplayOff();
-        SetSelection(document, {paragraph, 0}, {paragraph, kEndOfParagraph});
+        SetSelection(document, {paragraph, 0}, {paragraph, VX_OFFSET_END_OF_PARAGRAPH});
         if (!CutKeepingClipboard(document, target.selection))
             target.neighbour = 0;
     }
@@ -74,13 +74,13 @@ extern "C" void NudgeLineLeft(uint32_t document, const V_StrListT *list)
 
 extern "C" void NudgeLineUp(uint32_t document, const V_StrListT *list)
 {
-    NudgeTarget target = CutForNudge(document, list, kPreviousParagraph);
+    NudgeTarget target = CutForNudge(document, list, VX_PROP_PREVIOUS_PARAGRAPH);
     if (target.neighbour != 0) {
         uint32_t previous = target.neighbour;
         DeleteIfSurvived(document, target.selection.start.objId);
         SetInsertionPoint(document, previous, 0);
         PasteRestoringClipboard(document);
-        uint32_t moved = V_ApiGetId(document, previous, kPreviousParagraph);
+        uint32_t moved = V_ApiGetId(document, previous, VX_PROP_PREVIOUS_PARAGRAPH);
         SetInsertionPoint(document, moved, target.selection.start.offset);
         DisplayOn(document);
     }
@@ -89,7 +89,7 @@ extern "C" void NudgeLineUp(uint32_t document, const V_StrListT *list)
 
 extern "C" void NudgeLineDown(uint32_t document, const V_StrListT *list)
 {
-    NudgeTarget target = CutForNudge(document, list, kNextParagraph);
+    NudgeTarget target = CutForNudge(document, list, VX_PROP_NEXT_PARAGRAPH);
     if (target.neighbour != 0) {
         PasteBelow(document, target.neighbour, target.selection.start.offset);
         DisplayOn(document);

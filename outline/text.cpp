@@ -1,14 +1,14 @@
 // Paragraph text and style helpers shared by the outline routines.
 #include "utils.h"
 
-#include "hostcodes.h"
+#include "vapi/hostcodes.h"
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
 #include "vsupport/memory.h"
 #include "vsupport/strings.h"
 
 extern "C" {
-const int32_t fcodes[2] = {259, 260};
+const int32_t fcodes[2] = {VX_FCODE_SHOW_SELECTION1, VX_FCODE_SHOW_SELECTION2};
 }
 
 extern "C" char *CreateStringFromTextItems(const TextItemsT *items)
@@ -18,7 +18,7 @@ extern "C" char *CreateStringFromTextItems(const TextItemsT *items)
         return nullptr;
     for (uint32_t i = 0; i < items->count; i++) {
         const TextItemT &item = items->items[i];
-        if (item.data.dataType != kStringItem)
+        if (item.data.dataType != VX_TEXT_ITEM_STRING)
             continue;
         if (result == nullptr) {
             result = V_StrCopyString(item.data.text);
@@ -41,8 +41,8 @@ extern "C" char *CreateStringFromTextItems(const TextItemsT *items)
 
 extern "C" char *GetParagraphText(uint32_t document, uint32_t paragraph)
 {
-    V_TextRangeT range = {{paragraph, 0}, {paragraph, kEndOfParagraph}};
-    TextItemsT items = V_ApiGetTextForRange(document, &range, kStringItem);
+    V_TextRangeT range = {{paragraph, 0}, {paragraph, VX_OFFSET_END_OF_PARAGRAPH}};
+    TextItemsT items = V_ApiGetTextForRange(document, &range, VX_TEXT_ITEM_STRING);
     char *text = CreateStringFromTextItems(&items);
     V_ApiDeallocateTextItems(&items);
     return text;
@@ -99,10 +99,10 @@ extern "C" void ApplyStyle(uint32_t document, uint32_t paragraph, const char *na
     // well use as the name of a format.
     if (name == nullptr)
         return;
-    uint32_t format = V_ApiGetNamedObject(document, kParagraphFormatType, name);
+    uint32_t format = V_ApiGetNamedObject(document, VX_OBJ_PARAGRAPH_FORMAT, name);
     if (format == 0)
         return;
-    if (V_ApiGetInt(document, paragraph, kFormatLocked) != 0)
+    if (V_ApiGetInt(document, paragraph, VX_PROP_FORMAT_LOCK) != 0)
         return;
     V_PropValsT props = V_ApiGetProps(document, format);
     V_ApiSetProps(document, paragraph, &props);

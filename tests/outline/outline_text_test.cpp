@@ -62,7 +62,7 @@ TEST(TextHelpers, JoinsTreatNullAsEmpty)
 TextItemT Text(const char *text)
 {
     TextItemT item = {};
-    item.data.dataType = kStringItem;
+    item.data.dataType = VX_TEXT_ITEM_STRING;
     item.data.text = const_cast<char *>(text);
     return item;
 }

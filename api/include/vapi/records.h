@@ -96,10 +96,12 @@ typedef struct V_AttributesT { uint32_t count; V_AttributeT *items; } V_Attribut
    travels only for number 0; otherwise decoding leaves it untouched. */
 typedef struct V_PropIdentT { int32_t propNum; StringT propName; } V_PropIdentT;
 
-/* Type codes of V_TypedValT whose value is not a single integer. Every
-   other code (1 integer, 2 metric, 4, 11, 16, or any unknown one) carries
-   `intVal`. */
+/* Type codes of V_TypedValT. Every code not named here with a value other
+   than a single integer (1 integer, 2 metric, 4, 11, 16, or any unknown
+   one) carries `intVal`. */
 enum {
+    V_TYPE_INT = 1,
+    V_TYPE_METRIC = 2,
     V_TYPE_STRING = 3,
     V_TYPE_METRICS = 5,
     V_TYPE_STRINGS = 6,
