@@ -41,3 +41,4 @@ install(FILES examples/Outline.vx examples/OutlineLevels.vx examples/book.vx
   examples/project-plan.vx DESTINATION ${LINDREL_DATA_DIR})
 install(DIRECTORY examples/custom-levels DESTINATION ${LINDREL_DATA_DIR})
 install(DIRECTORY docs/ DESTINATION ${LINDREL_DOC_DIR} FILES_MATCHING PATTERN "*.md")
+install(DIRECTORY examples/client DESTINATION ${LINDREL_DOC_DIR}/examples)
