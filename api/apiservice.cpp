@@ -4,12 +4,17 @@
 // speak of descriptors as bits of 32-bit words, but the process may hold up
 // to 256 descriptors: internally every service descriptor takes part, so a
 // service socket numbered 32 or higher is served like any other.
+#include "ending.h"
+#include "listener.h"
 #include "vapi/runtime.h"
 #include "runtime_internal.h"
 
 #include <stdlib.h>
 #include <strings.h>
 #include <sys/select.h>
+
+#include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -56,9 +61,12 @@ extern "C" {
 
 int32_t V_ApiService(uint32_t *extraMask)
 {
+    using Clock = std::chrono::steady_clock;
     fd_set services, ready;
     int result;
+    auto idleSince = Clock::now();
     for (;;) {
+        vapi::ending::end_if_asked();
         services = svc_fdset;
         ready = services;
         int nfds = svc_maxfd + 1;
@@ -68,15 +76,37 @@ int32_t V_ApiService(uint32_t *extraMask)
                 nfds = 32;
         }
         VA_SelectMask = low_word(ready);
-        timeval timeout{idle_seconds, 0};
+        // While no descriptor is free, a listener would wake the loop at
+        // once and fail to accept: it waits, and the loop looks again often.
+        bool held = vapi::listener::hold_listeners(ready, nfds);
+        int wake = vapi::ending::fd();
+        if (wake >= 0) {
+            FD_SET(wake, &ready);
+            nfds = std::max(nfds, wake + 1);
+        }
+        auto idle = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - idleSince);
+        auto left = std::chrono::microseconds(std::chrono::seconds(idle_seconds)) - idle;
+        if (held)
+            left = std::min(left, std::chrono::microseconds(250000));
+        timeval timeout{static_cast<time_t>(std::max<long long>(0, left.count()) / 1000000),
+                        static_cast<suseconds_t>(std::max<long long>(0, left.count()) % 1000000)};
         result = select(nfds, &ready, nullptr, nullptr, &timeout);
+        vapi::ending::end_if_asked();
+        if (result > 0 && wake >= 0 && FD_ISSET(wake, &ready)) {
+            FD_CLR(wake, &ready);
+            --result;
+        }
         if (result > 0)
             break;
+        if (result == 0 && Clock::now() - idleSince < std::chrono::seconds(idle_seconds))
+            continue;  // a short slice while a listener waits
         if (!V_ApiVellixAlive()) {
             un_portmap();
+            V_ApiErr("the Vellix process has ended");
             V_ApiEmergency();
             exit(1);
         }
+        idleSince = Clock::now();
         if (result < 0) {
             FD_ZERO(&ready);
             break;

@@ -1,11 +1,17 @@
 // Start-up from the host's environment, the connection to the host and its
 // release, and the runtime's error reporting.
 #include "callbacks.h"
+#include "ending.h"
+#include "host_peer.h"
+#include "hostcall.h"
+#include "listener.h"
+#include "peer.h"
 #include "vapi/runtime.h"
 #include "runtime_internal.h"
 
 #include <arpa/inet.h>
 #include <errno.h>
+#include <limits.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <rpc/pmap_clnt.h>
@@ -35,6 +41,9 @@ char myname[256] = "???";
 uint32_t myprog = 0, myvers = 0;
 uint32_t hisprog = 0, hisvers = 0;
 int32_t hispid = 0;
+// The host's machine when it is not this one: callbacks come only from there.
+bool hostElsewhere = false;
+in_addr hostAddress{};
 SVCXPRT *client_transp = nullptr;
 int client_socket = -1;
 char h[256] = "";
@@ -42,23 +51,35 @@ char h[256] = "";
 const long kDefaultTimeOut = 604800;  // seven days
 const int32_t kRemoteHostPid = -223;
 
-// Registers the client's program on a fresh TCP transport.
-const char *register_service()
+// Registers the client's program on a fresh TCP transport listening on
+// `address`.
+const char *register_service(in_addr address)
 {
-    client_transp = svctcp_create(RPC_ANYSOCK, 0, 0);
+    client_transp = vapi::listener::create(address);
     if (client_transp == nullptr)
         return "unable to create TCP service";
     netconfig *nconf = getnetconfigent("tcp");
     if (nconf == nullptr)
         return "unable to register TCP client).";
-    // The compatibility constructor leaves the port out of the local
-    // address, and the port mapper must learn it from there.
-    netbuf &local = client_transp->xp_ltaddr;
-    if (local.buf != nullptr && local.len >= sizeof(sockaddr_in))
-        reinterpret_cast<sockaddr_in *>(local.buf)->sin_port = htons(client_transp->xp_port);
     bool_t ok = svc_reg(client_transp, myprog, myvers, vx_api_prog_1, nconf);
     freenetconfigent(nconf);
     return ok ? nullptr : "unable to register TCP client).";
+}
+
+// Reads "VXAPIX": seven fields, each number within what its field holds
+// (a program number no RPC program could have, or one that overflows,
+// would make the client register or call something that is not its own).
+const char *read_environment(long long n[6])
+{
+    const char *env = getenv("VXAPIX");
+    if (env == nullptr ||
+        sscanf(env, "%lld.%lld %lld.%lld %lld.%lld.%255s", &n[0], &n[1], &n[2], &n[3], &n[4], &n[5], myname) != 7)
+        return "not called by a Vellix product";
+    const long long low[6] = {1, 0, 1, 0, INT_MIN, INT_MIN};
+    for (int i = 0; i < 6; ++i)
+        if (n[i] < low[i] || n[i] > INT_MAX)
+            return "VXAPIX holds a number out of range";
+    return nullptr;
 }
 
 // Where the host is. A host started on this machine (no name given) is
@@ -75,10 +96,13 @@ const char *locate_host(const char *hostName, sockaddr_in *his)
     if (hostnameToRealAddr(thishost(), &mine) != 0 || hostnameToRealAddr(hostName, his) != 0)
         return "unable to gethostbyname";
     bool loopback = (ntohl(his->sin_addr.s_addr) >> 24) == 127;
-    if (his->sin_addr.s_addr != mine.sin_addr.s_addr && !loopback)
+    if (his->sin_addr.s_addr != mine.sin_addr.s_addr && !loopback) {
         hispid = kRemoteHostPid;
-    else
+        hostElsewhere = true;
+        hostAddress = his->sin_addr;
+    } else {
         his->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    }
     return nullptr;
 }
 
@@ -108,11 +132,11 @@ const char *V_ApiStartUp(V_ApiFdFuncT fdFunc)
     sigprocmask(SIG_UNBLOCK, &all, nullptr);
     V_ApiSetFdFunc(fdFunc);
 
-    const char *env = getenv("VXAPIX");
-    int mp, mv, hp, hv, pid, number;
-    if (env == nullptr ||
-        sscanf(env, "%d.%d %d.%d %d.%d.%255s", &mp, &mv, &hp, &hv, &pid, &number, myname) != 7)
-        return "not called by a Vellix product";
+    long long n[6];
+    const char *err = read_environment(n);
+    if (err != nullptr)
+        return err;
+    int number = static_cast<int>(n[5]);
     if (number < 0) {
         VA_clientno = ~number;
     } else {
@@ -123,7 +147,8 @@ const char *V_ApiStartUp(V_ApiFdFuncT fdFunc)
         if (child > 0)
             _exit(0);
     }
-    const char *err = hookup(mp, mv, hp, hv, pid, nullptr);
+    err = hookup(static_cast<uint32_t>(n[0]), static_cast<uint32_t>(n[1]), static_cast<uint32_t>(n[2]),
+                 static_cast<uint32_t>(n[3]), static_cast<int32_t>(n[4]), nullptr);
     if (err != nullptr)
         return err;
     call_fd_func();
@@ -133,18 +158,27 @@ const char *V_ApiStartUp(V_ApiFdFuncT fdFunc)
 const char *hookup(uint32_t myProg, uint32_t myVers, uint32_t hisProg, uint32_t hisVers,
                    int32_t hisPid, const char *hostName)
 {
+    // The client would register over the host's program and call itself.
+    if (myProg == hisProg)
+        return "the client's RPC program is the host's own";
     myprog = myProg;
     myvers = myVers;
     hisprog = hisProg;
     hisvers = hisVers;
     hispid = hisPid;
+    hostElsewhere = false;
     pmap_unset(myprog, myvers);
 
-    const char *err = register_service();
+    // Where the host is decides where the client listens: on loopback for
+    // a host on this machine, else everywhere (and only the host's address
+    // is served).
+    sockaddr_in his;
+    const char *err = locate_host(hostName, &his);
     if (err != nullptr)
         return err;
-    sockaddr_in his;
-    err = locate_host(hostName, &his);
+    in_addr listenOn{};
+    listenOn.s_addr = htonl(hostElsewhere ? INADDR_ANY : INADDR_LOOPBACK);
+    err = register_service(listenOn);
     if (err != nullptr)
         return err;
 
@@ -153,11 +187,13 @@ const char *hookup(uint32_t myProg, uint32_t myVers, uint32_t hisProg, uint32_t 
     struct sigaction pipe;
     if (sigaction(SIGPIPE, nullptr, &pipe) == 0 && pipe.sa_handler == SIG_DFL)
         signal(SIGPIPE, SIG_IGN);
+    vapi::ending::arm();
 
     client_socket = RPC_ANYSOCK;
     vellix_client = clnttcp_create(&his, hisprog, hisvers, &client_socket, 0, 0);
     if (vellix_client == nullptr)
         return "unable to create TCP client";
+    vapi::hostcall::take_over(vellix_client);
     timeval timeout = get_VA_TimeOut();
     clnt_control(vellix_client, CLSET_TIMEOUT, reinterpret_cast<char *>(&timeout));
     if (!Vapivx_InitAck(getpid()))
@@ -250,3 +286,12 @@ struct timeval get_VA_TimeOut(void)
 }
 
 }  // extern "C"
+
+bool vapi::from_host(SVCXPRT *transport)
+{
+    peer::Caller c = peer::caller_of(transport);
+    bool ours = c.where == peer::Where::ThisMachine && c.uid == geteuid();
+    if (!hostElsewhere)
+        return ours;
+    return c.address.s_addr == hostAddress.s_addr && (c.where == peer::Where::Elsewhere || ours);
+}

@@ -1,5 +1,7 @@
 // The dispatch routine of the client's RPC program.
 #include "callbacks.h"
+#include "host_peer.h"
+#include "peer.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -105,6 +107,11 @@ union Arguments {
 
 extern "C" void vx_api_prog_1(struct svc_req *rqstp, SVCXPRT *transp)
 {
+    // Only the host may run the client's commands or end it.
+    if (!vapi::from_host(transp)) {
+        vapi::peer::refuse(transp);
+        return;
+    }
     if (rqstp->rq_proc == VX_API_NULL) {
         svc_sendreply(transp, vapi_codec(xdr_void), nullptr);
         return;

@@ -1,5 +1,6 @@
 #include "cli_options.h"
 
+#include <arpa/inet.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,7 +41,10 @@ const char kHead[] =
     "  --name NAME            client name passed in VXAPIX (default: client)\n"
     "  --client-number N      client number; 0 or more makes the client fork\n"
     "  --trace                print every call in both directions on standard error\n"
-    "  --serve                keep serving after the steps, until SIGINT or SIGTERM\n"
+    "  --serve                keep serving after the steps, until SIGINT or SIGTERM;\n"
+    "                         processes of this user may call vxhost meanwhile\n"
+    "  --listen ADDR          listen on this IPv4 address (default 127.0.0.1); beyond\n"
+    "                         loopback, other machines may call (see docs/vxhost.md)\n"
     "  --print-program        print \"program P version V\" and \"session S version 1\"\n"
     "  --exit-on PROC         end vxhost at once (status 3) when the client calls PROC\n"
     "  --drop-on PROC         close the client's connection instead of answering PROC\n"
@@ -77,6 +81,14 @@ bool is_program(const std::string &operand)
         if (!dir.empty() && executable_file(dir + "/" + operand))
             return true;
     return false;
+}
+
+std::string address(const std::string &text, const std::string &option)
+{
+    in_addr parsed{};
+    if (inet_aton(text.c_str(), &parsed) == 0)
+        throw Failure(option + " needs an IPv4 address, not \"" + text + "\"");
+    return text;
 }
 
 std::string directory_of(const std::string &path)
@@ -132,6 +144,7 @@ Config parse(int argc, char **argv, const std::string &defaultClient)
         else if (arg == "--save") c.saveAtEnd = true;
         else if (arg == "--output") c.output = value(arg), c.saveAtEnd = true;
         else if (arg == "--client") explicitClient = value(arg);
+        else if (arg == "--listen") c.listen = address(value(arg), arg);
         else if (arg == "--templates") c.templates = value(arg);
         else if (arg == "--fallback-templates") c.fallbackTemplates = value(arg);
         else if (arg == "--name") c.clientName = value(arg);

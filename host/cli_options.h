@@ -22,6 +22,7 @@ struct Config {
     std::string fallbackTemplates;       // session 84; default: the same as 89
     double timeout = 10;                 // seconds to wait for the client each time
     size_t textChunk = 0;                // deliver paragraph text in items of this size
+    std::string listen = "127.0.0.1";    // where the host's program and session listen
     bool trace = false, serve = false, printProgram = false, quiet = false, interactive = false;
     bool events = false;                 // show what the client asked of the host, step by step
     bool saveAtEnd = false;              // --save or --output: after the steps and the terminal

@@ -35,6 +35,8 @@ Host::Options host_options(const Config &c)
     if (c.trace)
         o.traceTo = &std::cerr;
     o.callSeconds = c.timeout;
+    o.listen = c.listen;
+    o.sameUser = c.serve;  // otherwise only the client started here
     // Nothing here reads the trace back (--trace prints it as it goes): a
     // long --serve keeps only the recent entries.
     o.traceLimit = 1024;
@@ -45,7 +47,7 @@ Host::Options host_options(const Config &c)
 
 Run::Run(const Config &config, std::ostream &out)
     : config_(config), out_(out), host_(std::make_unique<Host>(host_options(config))),
-      session_(std::make_unique<SessionService>(*host_)),  // lets any process attach itself
+      session_(std::make_unique<SessionService>(*host_)),  // lets a process attach itself
       generic_(std::make_unique<generic::GenericHost>(*host_)),  // what the model does not answer
       service_(std::make_unique<EditorService>(*host_, editor_, *generic_))
 {

@@ -5,7 +5,9 @@
 #include "vapi/session.h"
 #include "runtime_internal.h"
 
+#include <arpa/inet.h>
 #include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <map>
@@ -37,7 +39,18 @@ SessionService::SessionService(Host &host) : SessionService(host, Options{}) {}
 
 SessionService::SessionService(Host &host, const Options &options) : host_(host), options_(options)
 {
-    transport_ = svcudp_create(RPC_ANYSOCK);
+    // On the host's own address: the session is no more open than the host.
+    int s = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in where{};
+    where.sin_family = AF_INET;
+    if (s >= 0 && (inet_aton(host.options().listen.c_str(), &where.sin_addr) == 0 ||
+                   bind(s, reinterpret_cast<sockaddr *>(&where), sizeof where) != 0)) {
+        close(s);
+        s = -1;
+    }
+    transport_ = s >= 0 ? svcudp_create(s) : nullptr;
+    if (transport_ == nullptr && s >= 0)
+        close(s);
     netconfig *nconf = getnetconfigent("udp");
     if (transport_ == nullptr || nconf == nullptr) {
         if (nconf != nullptr)
@@ -74,6 +87,8 @@ SessionService::~SessionService()
 
 void SessionService::dispatch(svc_req *request, SVCXPRT *transport)
 {
+    if (!host_.admit(request->rq_proc, "session procedure " + std::to_string(request->rq_proc), transport))
+        return;
     switch (request->rq_proc) {
     case VX_SESSION_NULL:
         svc_sendreply(transport, vapi_codec(xdr_void), nullptr);

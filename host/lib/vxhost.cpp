@@ -3,9 +3,11 @@
 #include "vxhost.h"
 
 #include "callbacks.h"
+#include "listener.h"
 #include "xdr_text.h"
 #include "proctable.h"
 
+#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <rpc/pmap_clnt.h>
 #include <sys/socket.h>
@@ -72,15 +74,16 @@ Host::Host(const Options &options) : options_(options)
 {
     if (current != nullptr)
         throw std::logic_error("vxhost: one host per process");
-    transport_ = svctcp_create(RPC_ANYSOCK, 0, 0);
+    in_addr address{};
+    if (inet_aton(options_.listen.c_str(), &address) == 0)
+        throw std::runtime_error("vxhost: not an IPv4 address to listen on: " + options_.listen);
+    transport_ = vapi::listener::create(address);
     netconfig *nconf = getnetconfigent("tcp");
     if (transport_ == nullptr || nconf == nullptr) {
         if (nconf != nullptr)
             freenetconfigent(nconf);
         throw std::runtime_error("vxhost: cannot create the TCP service");
     }
-    // The port mapper reads the port from the local address.
-    reinterpret_cast<sockaddr_in *>(transport_->xp_ltaddr.buf)->sin_port = htons(transport_->xp_port);
     for (int attempt = 0; attempt < 100 && program_ == 0; ++attempt) {
         uint32_t candidate = free_program(options_.version);
         if (svc_reg(transport_, candidate, options_.version, dispatch_thunk, nconf))
@@ -178,11 +181,14 @@ void Host::builtin(HostCall &call)
 void Host::dispatch(svc_req *request, SVCXPRT *transport)
 {
     uint32_t num = request->rq_proc;
+    const ApiProcT *row = api_proc_find(num);
+    if (!admit(num, row != nullptr ? row->stubName : num == 0 ? "null" : "procedure " + std::to_string(num),
+               transport))
+        return;
     if (num == 0) {
         svc_sendreply(transport, vapi_codec(xdr_void), nullptr);
         return;
     }
-    const ApiProcT *row = api_proc_find(num);
     if (row == nullptr) {
         svcerr_noproc(transport);
         complete(record(Direction::ToHost, num, "procedure " + std::to_string(num), ""), "unknown procedure");

@@ -70,6 +70,12 @@ public:
         // Entries kept in trace(); beyond this the oldest half is dropped, so
         // a long run (a benchmark, --serve) does not grow without bound.
         size_t traceLimit = 1000000;
+        // The address the host's program and session service listen on.
+        // Beyond loopback, callers on other machines are served too.
+        std::string listen = "127.0.0.1";
+        // Who else on this machine may call: every process of this user
+        // (true), or only the client launched here and its processes.
+        bool sameUser = true;
     };
 
     Host();
@@ -79,6 +85,7 @@ public:
     Host &operator=(const Host &) = delete;
 
     uint32_t program() const { return program_; }
+    const Options &options() const { return options_; }
     uint32_t version() const { return options_.version; }
 
     // Handlers by procedure number (an empty one removes it); the fall-back
@@ -143,12 +150,16 @@ public:
 
     // Internal: the dispatcher of the host's program.
     void dispatch(svc_req *request, SVCXPRT *transport);
+    // Internal: whether the caller of a request to one of the host's
+    // services may call; if not, refuses it and notes it in the trace.
+    bool admit(uint32_t proc, const std::string &name, SVCXPRT *transport);
 
 private:
     size_t record(Direction direction, uint32_t proc, std::string name, std::string arguments);
     void complete(size_t at, std::string outcome);
     void builtin(HostCall &call);
     void reap();
+    bool launched_here(unsigned long socketInode);
     CLIENT *client_handle();
 
     Options options_;
@@ -162,6 +173,7 @@ private:
     pid_t launcherPid_ = -1, clientPid_ = -1;
     std::optional<int> launcherStatus_, clientStatus_;
     std::vector<int> connections_;  // descriptors of the client's calls to us
+    std::map<unsigned long, bool> launchedSockets_;  // callers' sockets: held by the launched client?
     bool acknowledged_ = false;
     bool forking_ = false;
     bool clientHolds_ = false;

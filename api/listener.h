@@ -1,0 +1,28 @@
+// TCP service transports that no single peer can hold up: connections are
+// read without blocking, a record at a time, and a listener waits while no
+// descriptor is free to accept on. Internal to the runtime; the stand-in
+// host uses it for its own listener too.
+#pragma once
+
+#include <netinet/in.h>
+#include <rpc/rpc.h>
+#include <sys/select.h>
+
+namespace vapi::listener {
+
+// The longest record a connection may send: one string of the block limit
+// with its call around it.
+constexpr int kMaxRecord = 99999999 + 65536;
+
+// A TCP service transport listening on `address` (any port), whose
+// connections the RPC library reads without blocking, each record at most
+// kMaxRecord bytes. Null when it cannot be made.
+SVCXPRT *create(in_addr address);
+
+// When fewer than two descriptors are free (one to accept, one to look the
+// caller up), removes the listening sockets from `ready` and returns true:
+// accepting then would fail at once, again and again. The caller waits in
+// short slices until a descriptor is free.
+bool hold_listeners(fd_set &ready, int nfds);
+
+}  // namespace vapi::listener
