@@ -126,7 +126,7 @@ bool Host::admit(uint32_t proc, const std::string &name, SVCXPRT *transport)
     if (allowed)
         return true;
     vapi::peer::refuse(transport);
-    complete(record(Direction::ToHost, proc, name, describe(c)), "refused");
+    trace_.refused(Direction::ToHost, proc, name, describe(c));
     return false;
 }
 

@@ -4,6 +4,7 @@
 
 #include "callbacks.h"
 #include "listener.h"
+#include "record_text.h"
 #include "xdr_text.h"
 
 #include <fcntl.h>
@@ -13,10 +14,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
 
 extern char **environ;
 
@@ -42,6 +45,31 @@ int decode_status(int status)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// Whether `pid` is this process's descendant through `ancestor`, or through
+// this process itself (an orphan of something launched here comes back to
+// us as the subreaper). Read from /proc, whose entry of a process that
+// has ended and been reaped is gone.
+bool descends_from(pid_t pid, pid_t ancestor)
+{
+    for (int depth = 0; pid > 1 && depth < 64; ++depth) {
+        if (pid == ancestor || pid == getpid())
+            return depth > 0 || pid == ancestor;
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string line;
+        if (!std::getline(stat, line))
+            return false;
+        // "pid (command) state ppid ...": the command may hold anything.
+        size_t close = line.rfind(')');
+        long parent = 0;
+        char state = 0;
+        if (close == std::string::npos ||
+            std::sscanf(line.c_str() + close + 1, " %c %ld", &state, &parent) != 2)
+            return false;
+        pid = static_cast<pid_t>(parent);
+    }
+    return false;
+}
+
 void redirect(const std::string &path, int fd)
 {
     if (path.empty())
@@ -63,10 +91,13 @@ bool Host::launch(const LaunchOptions &options, double seconds)
     clientProgram_ = free_program(1);
     clientVersion_ = 1;
     acknowledged_ = false;
+    adopting_ = false;
     forking_ = options.clientNumber >= 0;
     clientPid_ = -1;
     launcherStatus_.reset();
     clientStatus_.reset();
+    clientGone_ = false;
+    launchError_ = 0;
 
     char vxapix[512];
     std::snprintf(vxapix, sizeof vxapix, "VXAPIX=%u.%u %u.%u %d.%d.%s", clientProgram_, clientVersion_,
@@ -89,22 +120,49 @@ bool Host::launch(const LaunchOptions &options, double seconds)
         argv.push_back(a.data());
     argv.push_back(nullptr);
 
+    // The child tells through this pipe why its program did not start; a
+    // successful exec closes it.
+    int failed[2];
+    if (pipe2(failed, O_CLOEXEC) != 0) {
+        launchError_ = errno;
+        return false;
+    }
     std::fflush(nullptr);
     pid_t pid = fork();
-    if (pid < 0)
+    if (pid < 0) {
+        launchError_ = errno;
+        close(failed[0]);
+        close(failed[1]);
         return false;
+    }
     if (pid == 0) {
         // A group of its own: a Ctrl-C typed at the host's terminal is the
         // host's to handle, not the client's.
         setpgid(0, 0);
         redirect(options.stdoutPath, STDOUT_FILENO);
         redirect(options.stderrPath, STDERR_FILENO);
-        closefrom(3);  // the host's sockets and files are not the client's
+        if (failed[1] != 3) {
+            dup2(failed[1], 3);
+            fcntl(3, F_SETFD, FD_CLOEXEC);
+        }
+        closefrom(4);  // the host's sockets and files are not the client's
         execvpe(argv[0], argv.data(), envp.data());
-        _exit(127);
+        int why = errno;
+        ssize_t written = write(3, &why, sizeof why);
+        _exit(written == sizeof why ? 127 : 126);
     }
     setpgid(pid, pid);  // also here, so that no signal comes before the child's own call
     launcherPid_ = pid;
+    close(failed[1]);
+    int why = 0;
+    ssize_t n;
+    while ((n = read(failed[0], &why, sizeof why)) < 0 && errno == EINTR) {
+    }
+    close(failed[0]);
+    if (n == sizeof why) {
+        launchError_ = why;
+        return false;
+    }
     return serve_until([this] { return acknowledged_; }, seconds);
 }
 
@@ -116,6 +174,23 @@ void Host::adopt_client(uint32_t program, uint32_t version)
     }
     clientProgram_ = program;
     clientVersion_ = version;
+    adopting_ = true;
+}
+
+void Host::acknowledged(pid_t pid)
+{
+    // A process launched here is ours; one that attaches is not, and only
+    // while it is awaited does its acknowledgement count.
+    if (launcherPid_ > 0 && descends_from(pid, launcherPid_)) {
+        clientPid_ = pid;
+    } else if (adopting_) {
+        adopting_ = false;
+    } else {
+        trace_.note("not from the client launched here: ignored");
+        return;
+    }
+    acknowledged_ = true;
+    ++acknowledgements_;
 }
 
 CLIENT *Host::client_handle()
@@ -132,16 +207,24 @@ CLIENT *Host::client_handle()
 
 clnt_stat Host::call(uint32_t proc, xdrproc_t codec, void *argument, double seconds)
 {
+    return call(proc, codec, argument, nullptr, seconds);
+}
+
+// `type` names the argument's record, for the printed trace.
+clnt_stat Host::call(uint32_t proc, xdrproc_t codec, void *argument, const char *type, double seconds)
+{
     std::string name = proc < 8 ? kProcedureNames[proc] : "procedure " + std::to_string(proc);
-    size_t at = record(Direction::ToClient, proc, name, xdr_text(codec, argument));
+    size_t at = trace_.begin(Direction::ToClient, proc, name, argument ? xdr_text(codec, argument) : "");
+    if (TraceEntry *e = type && trace_.printing() ? trace_.entry(at) : nullptr)
+        e->fields = record_text(type, argument);
     CLIENT *client = client_handle();
     if (client == nullptr) {
-        complete(at, "no client");
+        trace_.end(at, "no client");
         return RPC_CANTSEND;
     }
     clnt_stat status = clnt_call(client, proc, codec, static_cast<caddr_t>(argument), vapi_codec(xdr_void),
                                  nullptr, to_timeval(seconds < 0 ? options_.callSeconds : seconds));
-    complete(at, status == RPC_SUCCESS ? "ok" : clnt_sperrno(status));
+    trace_.end(at, status == RPC_SUCCESS ? "ok" : clnt_sperrno(status));
     // After a lost or unanswered call the stream cannot be trusted: the next
     // call opens a new connection.
     if (status == RPC_TIMEDOUT || status == RPC_CANTSEND || status == RPC_CANTRECV) {
@@ -154,33 +237,33 @@ clnt_stat Host::call(uint32_t proc, xdrproc_t codec, void *argument, double seco
 clnt_stat Host::call_init(int32_t code)
 {
     VxApiInitArgT a{code};
-    return call(VX_API_INIT, vapi_codec(xdr_VxApiInitArgT), &a);
+    return call(VX_API_INIT, vapi_codec(xdr_VxApiInitArgT), &a, "VxApiInitArgT", -1);
 }
 
 clnt_stat Host::call_command(int32_t command)
 {
     VxApiCommandArgT a{command};
-    return call(VX_API_COMMAND, vapi_codec(xdr_VxApiCommandArgT), &a);
+    return call(VX_API_COMMAND, vapi_codec(xdr_VxApiCommandArgT), &a, "VxApiCommandArgT", -1);
 }
 
 clnt_stat Host::call_message(const std::string &text, uint32_t docId, uint32_t objId)
 {
     std::string copy = text;
     VxApiMessageArgT a{copy.data(), docId, objId};
-    return call(VX_API_MESSAGE, vapi_codec(xdr_VxApiMessageArgT), &a);
+    return call(VX_API_MESSAGE, vapi_codec(xdr_VxApiMessageArgT), &a, "VxApiMessageArgT", -1);
 }
 
 clnt_stat Host::call_notify(int32_t notification, uint32_t docId, const std::string &text, int32_t iparm)
 {
     std::string copy = text;
     VxApiNotifyArgT a{notification, docId, copy.data(), iparm};
-    return call(VX_API_NOTIFY, vapi_codec(xdr_VxApiNotifyArgT), &a);
+    return call(VX_API_NOTIFY, vapi_codec(xdr_VxApiNotifyArgT), &a, "VxApiNotifyArgT", -1);
 }
 
 clnt_stat Host::call_dialog_event(int32_t dialogNum, int32_t item, int32_t detail)
 {
     VxApiDialogEventArgT a{dialogNum, item, detail};
-    return call(VX_API_DIALOG_EVENT, vapi_codec(xdr_VxApiDialogEventArgT), &a);
+    return call(VX_API_DIALOG_EVENT, vapi_codec(xdr_VxApiDialogEventArgT), &a, "VxApiDialogEventArgT", -1);
 }
 
 clnt_stat Host::call_quit()
@@ -237,16 +320,16 @@ void Host::reap()
 {
     int status;
     if (launcherPid_ > 0 && !launcherStatus_ && waitpid(launcherPid_, &status, WNOHANG) == launcherPid_) {
-        launcherStatus_ = decode_status(status);
+        launcherStatus_ = status;
         if (clientPid_ == launcherPid_)
             clientStatus_ = launcherStatus_;
     }
-    if (clientPid_ > 0 && clientPid_ != launcherPid_ && !clientStatus_) {
+    if (clientPid_ > 0 && clientPid_ != launcherPid_ && !clientStatus_ && !clientGone_) {
         pid_t r = waitpid(clientPid_, &status, WNOHANG);
         if (r == clientPid_)
-            clientStatus_ = decode_status(status);
-        else if (r < 0 && errno == ECHILD && kill(clientPid_, 0) != 0 && errno == ESRCH)
-            clientStatus_ = -1;  // gone, and not ours to ask how
+            clientStatus_ = status;
+        else if (r < 0 && errno == ECHILD && !descends_from(clientPid_, launcherPid_))
+            clientGone_ = true;  // reaped by a process between it and us (a wrapper)
     }
 }
 
@@ -254,7 +337,7 @@ bool Host::client_running()
 {
     reap();
     if (clientPid_ > 0)
-        return !clientStatus_.has_value();
+        return !clientStatus_ && !clientGone_;
     if (launcherPid_ <= 0)
         return false;
     if (!launcherStatus_)
@@ -262,6 +345,28 @@ bool Host::client_running()
     // The launcher of a forking client ends at once; the client itself is
     // known only from its acknowledgement.
     return forking_ && *launcherStatus_ == 0;
+}
+
+std::optional<int> Host::launcher_status() const
+{
+    return launcherStatus_ ? std::optional<int>(decode_status(*launcherStatus_)) : std::nullopt;
+}
+
+void Host::stop_client()
+{
+    if (launcherPid_ <= 0)
+        return;
+    reap();
+    bool killed = false;
+    // The acknowledged process only while it is still one of ours (its pid
+    // may have been reused once a process between it and us reaped it).
+    if (clientPid_ > 0 && clientPid_ != launcherPid_ && !clientStatus_ && !clientGone_ &&
+        descends_from(clientPid_, launcherPid_))
+        killed = kill(clientPid_, SIGKILL) == 0;
+    if (!launcherStatus_)  // not yet reaped: the pid is still ours
+        killed = kill(launcherPid_, SIGKILL) == 0 || killed;
+    if (killed)
+        wait_exit(5);
 }
 
 bool Host::serve_until(const std::function<bool()> &done, double seconds)
@@ -294,15 +399,23 @@ void Host::serve_for(double seconds)
 
 std::optional<int> Host::wait_exit(double seconds)
 {
+    auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    auto left = [&] { return std::chrono::duration<double>(deadline - Clock::now()).count(); };
     serve_until([this] { return !client_running(); }, seconds);
     if (client_running())
         return std::nullopt;
-    // A client reaped by a process between it and us (a wrapper script that
-    // runs it): the status of what we launched stands for it.
-    if (clientPid_ > 0 && clientPid_ != launcherPid_ && clientStatus_ == -1 && launcherPid_ > 0 &&
-        serve_until([this] { return reap(), launcherStatus_.has_value(); }, seconds))
-        return launcherStatus_;
-    return clientPid_ > 0 ? clientStatus_ : launcherStatus_;
+    // The status of the process started here: the client's own, or that of
+    // a wrapper that ran it (which may outlive it). A forking client's own
+    // status, when we reaped it; its launcher's when a process between it
+    // and us did.
+    std::optional<int> status = forking_ && clientStatus_ ? clientStatus_ : std::nullopt;
+    if (!status && launcherPid_ > 0 &&
+        serve_until([this] { return reap(), launcherStatus_.has_value(); }, std::max(0.0, left())))
+        status = launcherStatus_;
+    if (!status)
+        return std::nullopt;
+    exitSignal_ = WIFSIGNALED(*status) ? WTERMSIG(*status) : 0;
+    return decode_status(*status);
 }
 
 }  // namespace vxhost

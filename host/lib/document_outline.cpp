@@ -1,9 +1,9 @@
 #include "document_outline.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "docfile.h"
+#include "shown_text.h"
 
 namespace vxhost {
 
@@ -24,29 +24,6 @@ std::vector<std::string> outlineLevels(const Editor& editor) {
   return names;
 }
 
-namespace {
-
-// One line per paragraph, and nothing a terminal would act on: line breaks
-// and tabs show as \n and \t, other control bytes as \xHH.
-void appendShown(std::string& out, const std::string& text) {
-  for (char c : text) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (u < 0x20 || u == 0x7f) {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02x", u);
-      out += hex;
-    } else {
-      out += c;
-    }
-  }
-}
-
-}  // namespace
-
 std::string outlineTree(const Document& doc, const std::vector<std::string>& levels) {
   std::string out;
   for (const Paragraph* p : doc.paragraphs()) {
@@ -54,12 +31,12 @@ std::string outlineTree(const Document& doc, const std::vector<std::string>& lev
     auto it = std::find(levels.begin(), levels.end(), p->content.tag);
     if (it == levels.end()) {
       out += '[';
-      appendShown(out, p->content.tag);
+      append_shown(out, p->content.tag);
       out += "] ";
     } else {
       out.append(2 * static_cast<size_t>(it - levels.begin()), ' ');
     }
-    appendShown(out, p->content.text);
+    append_shown(out, p->content.text);
     out += '\n';
   }
   return out;

@@ -4,6 +4,7 @@
 
 #include "callbacks.h"
 #include "listener.h"
+#include "record_text.h"
 #include "xdr_text.h"
 #include "proctable.h"
 
@@ -70,8 +71,10 @@ bool HostCall::reply_now()
 
 Host::Host() : Host(Options{}) {}
 
-Host::Host(const Options &options) : options_(options)
+Host::Host(const Options &options) : options_(options), trace_(options.traceLimit)
 {
+    trace_.print_to(options_.traceTo, options_.traceFormat);
+    trace_.set_sink(options_.traceSink);
     if (current != nullptr)
         throw std::logic_error("vxhost: one host per process");
     in_addr address{};
@@ -99,11 +102,7 @@ Host::Host(const Options &options) : options_(options)
 
 Host::~Host()
 {
-    // Only a client launched here is ours to stop.
-    if (launcherPid_ > 0 && client_running()) {
-        kill(clientPid_ > 0 ? clientPid_ : launcherPid_, SIGKILL);
-        wait_exit(5);
-    }
+    stop_client();
     if (launcherPid_ > 0 && !launcherStatus_)
         waitpid(launcherPid_, nullptr, 0);
     if (client_ != nullptr)
@@ -125,34 +124,10 @@ void Host::on(uint32_t proc, Handler handler)
 
 void Host::set_fallback(Handler handler) { fallback_ = std::move(handler); }
 
-// Entries are addressed by absolute index: a call in progress keeps its
-// place while older entries are dropped in front of it.
-size_t Host::record(Direction direction, uint32_t proc, std::string name, std::string arguments)
+void Host::trace_refused(uint32_t proc, const std::string &why)
 {
-    if (options_.traceLimit != 0 && trace_.size() >= options_.traceLimit) {
-        size_t drop = (trace_.size() + 1) / 2;
-        trace_.erase(trace_.begin(), trace_.begin() + static_cast<std::ptrdiff_t>(drop));
-        traceBase_ += drop;
-    }
-    trace_.push_back({direction, proc, std::move(name), std::move(arguments), ""});
-    return traceBase_ + trace_.size() - 1;
-}
-
-void Host::clear_trace()
-{
-    traceBase_ += trace_.size();
-    trace_.clear();
-}
-
-void Host::complete(size_t at, std::string outcome)
-{
-    if (at < traceBase_)
-        return;  // dropped or cleared while the call was in progress
-    TraceEntry &e = trace_[at - traceBase_];
-    e.outcome = std::move(outcome);
-    if (options_.traceTo != nullptr)
-        *options_.traceTo << (e.direction == Direction::ToHost ? "client -> host  " : "host -> client  ")
-                          << e.name << '(' << e.arguments << "): " << e.outcome << std::endl;
+    const ApiProcT *row = api_proc_find(proc);
+    trace_.refused(Direction::ToHost, proc, row ? row->stubName : "procedure " + std::to_string(proc), why);
 }
 
 // What the host itself keeps of the control calls, whatever handler runs.
@@ -161,9 +136,7 @@ void Host::builtin(HostCall &call)
     int32_t value = call.proc.argSize >= sizeof(int32_t) ? *static_cast<int32_t *>(call.arguments) : 0;
     switch (call.proc.num) {
     case kInitAck:
-        clientPid_ = value;
-        acknowledged_ = true;
-        ++acknowledgements_;
+        acknowledged(static_cast<pid_t>(value));
         break;
     case kTurnOver:
         ++handovers_;
@@ -189,9 +162,10 @@ void Host::dispatch(svc_req *request, SVCXPRT *transport)
         svc_sendreply(transport, vapi_codec(xdr_void), nullptr);
         return;
     }
+    ++callsServed_;
     if (row == nullptr) {
         svcerr_noproc(transport);
-        complete(record(Direction::ToHost, num, "procedure " + std::to_string(num), ""), "unknown procedure");
+        trace_.end(trace_.begin(Direction::ToHost, num, "procedure " + std::to_string(num), ""), "unknown procedure");
         return;
     }
     bool known = false;
@@ -204,19 +178,22 @@ void Host::dispatch(svc_req *request, SVCXPRT *transport)
     if (!svc_getargs(transport, row->argCodec, arguments.get())) {
         xdr_free(row->argCodec, arguments.get());
         svcerr_decode(transport);
-        complete(record(Direction::ToHost, num, row->stubName, ""), "garbage arguments");
+        trace_.end(trace_.begin(Direction::ToHost, num, row->stubName, ""), "garbage arguments");
         return;
     }
     // Entered before the handler runs, so that calls it makes to the client
     // follow it in the trace.
-    size_t at = record(Direction::ToHost, num, row->stubName, xdr_text(row->argCodec, arguments.get()));
+    size_t at = trace_.begin(Direction::ToHost, num, row->stubName, xdr_text(row->argCodec, arguments.get()));
+    if (TraceEntry *e = trace_.printing() ? trace_.entry(at) : nullptr)
+        e->fields = record_text(row->argType, arguments.get());
 
     HostCall call{*row, request, arguments.get(), result.get()};
     builtin(call);
     auto handler = handlers_.find(num);
-    if (handler != handlers_.end())
+    bool answered = interceptor_ && interceptor_(call);  // an injected fault
+    if (!answered && handler != handlers_.end())
         handler->second(call);
-    else if (fallback_ && num != kInitAck && num != kTurnOver && num != kTakeControl)
+    else if (!answered && fallback_ && num != kInitAck && num != kTurnOver && num != kTakeControl)
         fallback_(call);
 
     std::string outcome = call.replied ? "replied" : "no reply";
@@ -226,7 +203,13 @@ void Host::dispatch(svc_req *request, SVCXPRT *transport)
         shutdown(transport->xp_fd, SHUT_RDWR);
         outcome = "dropped";
     }
-    complete(at, outcome);
+    if (TraceEntry *e = trace_.entry(at); e != nullptr && outcome == "replied") {
+        if (const int32_t *status = status_field(row->resType, result.get()))
+            e->status = *status;
+        if (trace_.printing())
+            e->result = record_text(row->resType, result.get());
+    }
+    trace_.end(at, outcome);
 
     xdr_free(row->resCodec, result.get());
     svc_freeargs(transport, row->argCodec, arguments.get());

@@ -8,6 +8,7 @@
 // condition holds.
 #pragma once
 
+#include "trace.h"
 #include "vapi/procs.h"
 #include "proctable.h"
 
@@ -22,16 +23,6 @@
 #include <vector>
 
 namespace vxhost {
-
-enum class Direction { ToHost, ToClient };
-
-struct TraceEntry {
-    Direction direction;
-    uint32_t proc;
-    std::string name;       // stub name, or the client procedure's name
-    std::string arguments;  // decoded arguments as text
-    std::string outcome;    // "replied", "no reply", "dropped", "garbage arguments", an RPC error...
-};
 
 // One call of a host procedure being answered. The handler fills `result`
 // (all zero on entry, so a status field already reads success); strings and
@@ -67,6 +58,8 @@ public:
         uint32_t version = 1;
         double callSeconds = 10;          // time-out of each call to the client
         std::ostream *traceTo = nullptr;  // every trace entry also printed here
+        Trace::Format traceFormat = Trace::Format::Text;
+        Trace::Sink traceSink;            // every trace entry also handed here
         // Entries kept in trace(); beyond this the oldest half is dropped, so
         // a long run (a benchmark, --serve) does not grow without bound.
         size_t traceLimit = 1000000;
@@ -93,17 +86,26 @@ public:
     // all-zero result).
     void on(uint32_t proc, Handler handler);
     void set_fallback(Handler handler);
+    // Sees every call of a table procedure before its handler; returns true
+    // when it has answered the call itself (injected faults).
+    void set_interceptor(std::function<bool(HostCall &)> interceptor) { interceptor_ = std::move(interceptor); }
 
-    // Starts the client and serves until its acknowledgement (1000).
+    // Starts the client and serves until its acknowledgement (1000). Only
+    // an acknowledgement from the process started or one of its
+    // descendants counts: that is the client's process from then on.
     bool launch(const LaunchOptions &options, double seconds = 10);
+    // Why the last launch could not start its program (an errno value), 0
+    // when it started.
+    int launch_error() const { return launchError_; }
     // Takes a client that registered (program, version) on this machine
-    // without being launched here (for example one attached to a session).
+    // without being launched here (for example one attached to a session):
+    // its next acknowledgement counts, but its process is not ours.
     void adopt_client(uint32_t program, uint32_t version);
     uint32_t client_program() const { return clientProgram_; }
     pid_t client_pid() const { return clientPid_; }
     // Exit status of the process launched directly (0 at once for a client
     // that forks), once known.
-    std::optional<int> launcher_status() const { return launcherStatus_; }
+    std::optional<int> launcher_status() const;
 
     // One call of a client procedure; returns when its reply comes.
     clnt_stat call(uint32_t proc, xdrproc_t codec, void *argument, double seconds = -1);
@@ -127,19 +129,32 @@ public:
     // Serves until done() holds (true) or the time is up (false).
     bool serve_until(const std::function<bool()> &done, double seconds);
     void serve_for(double seconds);
-    // Serves until the client process ends; its status, 128 + signal number
-    // for a signal, or nothing on time-out.
+    // Serves until the client process ends, then reports the status of the
+    // process started here (the client's own when it forked): its status,
+    // 128 + signal number for a signal, or nothing on time-out.
     std::optional<int> wait_exit(double seconds = 10);
+    // The signal that ended the process whose status wait_exit reported, 0
+    // when it exited.
+    int exit_signal() const { return exitSignal_; }
     bool client_running();
+    // Kills what was launched here and still runs; never another process.
+    void stop_client();
 
     int handovers() const { return handovers_; }
     int32_t last_bailout() const { return lastBailout_; }
     bool client_holds_control() const { return clientHolds_; }
 
-    const std::vector<TraceEntry> &trace() const { return trace_; }
-    void clear_trace();
+    const std::vector<TraceEntry> &trace() const { return trace_.entries(); }
+    void clear_trace() { trace_.clear(); }
     // Entries dropped from the front of trace() to keep it within the limit.
-    size_t trace_dropped() const { return traceBase_; }
+    size_t trace_dropped() const { return trace_.dropped(); }
+    // A remark on the call being answered, shown with its trace line.
+    void trace_note(const std::string &text) { trace_.note(text); }
+    // A call refused before it was decoded (a caller this host does not
+    // serve), entered in the trace.
+    void trace_refused(uint32_t proc, const std::string &why);
+    // Calls of the host's procedures served so far.
+    long calls_served() const { return callsServed_; }
     // Acknowledgements (1000) received so far.
     int acknowledgements() const { return acknowledgements_; }
 
@@ -155,11 +170,11 @@ public:
     bool admit(uint32_t proc, const std::string &name, SVCXPRT *transport);
 
 private:
-    size_t record(Direction direction, uint32_t proc, std::string name, std::string arguments);
-    void complete(size_t at, std::string outcome);
     void builtin(HostCall &call);
+    void acknowledged(pid_t pid);
     void reap();
     bool launched_here(unsigned long socketInode);
+    clnt_stat call(uint32_t proc, xdrproc_t codec, void *argument, const char *type, double seconds);
     CLIENT *client_handle();
 
     Options options_;
@@ -167,11 +182,17 @@ private:
     SVCXPRT *transport_ = nullptr;
     std::map<uint32_t, Handler> handlers_;
     Handler fallback_;
+    std::function<bool(HostCall &)> interceptor_;
 
     uint32_t clientProgram_ = 0, clientVersion_ = 1;
     CLIENT *client_ = nullptr;
     pid_t launcherPid_ = -1, clientPid_ = -1;
-    std::optional<int> launcherStatus_, clientStatus_;
+    std::optional<int> launcherStatus_, clientStatus_;  // raw wait statuses
+    bool clientGone_ = false;  // ended, reaped by a process between it and us
+    bool adopting_ = false;
+    int launchError_ = 0;
+    int exitSignal_ = 0;
+    long callsServed_ = 0;
     std::vector<int> connections_;  // descriptors of the client's calls to us
     std::map<unsigned long, bool> launchedSockets_;  // callers' sockets: held by the launched client?
     bool acknowledged_ = false;
@@ -180,8 +201,7 @@ private:
     int handovers_ = 0;
     int acknowledgements_ = 0;
     int32_t lastBailout_ = 0;
-    std::vector<TraceEntry> trace_;
-    size_t traceBase_ = 0;  // absolute index of trace_.front()
+    Trace trace_;
 };
 
 // A program number in the transient range that nobody has registered.

@@ -1,6 +1,7 @@
 #include "xdr_text.h"
 
-#include <cstdio>
+#include "shown_text.h"
+
 #include <type_traits>
 
 namespace vxhost {
@@ -44,25 +45,6 @@ bool all_zero(const char *bytes, u_int count)
     return true;
 }
 
-void quote(std::string &out, const char *bytes, u_int count)
-{
-    out += '"';
-    for (u_int i = 0; i < count; ++i) {
-        unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c >= 0x20 && c < 0x7f) {
-            out += static_cast<char>(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", c);
-            out += hex;
-        }
-    }
-    out += '"';
-}
-
 bool_t put_bytes(XDR *x, const char *bytes, u_int count)
 {
     Text &t = text(x);
@@ -77,7 +59,7 @@ bool_t put_bytes(XDR *x, const char *bytes, u_int count)
         t.out.resize(t.lastIntAt);
     else
         separate(t);
-    quote(t.out, bytes, count);
+    t.out += quoted(std::string_view(bytes, count));
     t.lastWasInt = false;
     t.pendingPad = (4 - count % 4) % 4;
     return TRUE;

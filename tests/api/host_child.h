@@ -141,8 +141,10 @@ private:
             PipeBuf buf(traceFd);
             std::ostream trace(&buf);
             vxhost::Host::Options options;
-            if (traceFd >= 0)
-                options.traceTo = &trace;
+            if (traceFd >= 0)  // the arguments in wire order, for exact comparison
+                options.traceSink = [&trace](const vxhost::TraceEntry &e) {
+                    trace << e.name << '(' << e.arguments << "): " << e.outcome << std::endl;
+                };
             vxhost::Host host(options);
             vxhost::SessionService::Options attach;
             attach.initOnAttach = false;  // the test serves no callbacks unless it asks for them
@@ -168,7 +170,7 @@ private:
         return poll(&p, 1, milliseconds) > 0;
     }
 
-    // "client -> host  NAME(ARGS): OUTCOME"
+    // "NAME(ARGS): OUTCOME"
     static Call parse(const std::string &line)
     {
         Call c;
