@@ -3,10 +3,11 @@
 #pragma once
 
 #include "cli_steps.h"
+#include "faults.h"
+#include "trace.h"
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace vxhost::cli {
@@ -23,13 +24,17 @@ struct Config {
     double timeout = 10;                 // seconds to wait for the client each time
     size_t textChunk = 0;                // deliver paragraph text in items of this size
     std::string listen = "127.0.0.1";    // where the host's program and session listen
-    bool trace = false, serve = false, printProgram = false, quiet = false, interactive = false;
+    bool serve = false, printProgram = false, quiet = false, interactive = false;
     bool events = false;                 // show what the client asked of the host, step by step
     bool saveAtEnd = false;              // --save or --output: after the steps and the terminal
     std::string output;                  // where to (empty: the document's own file)
     std::vector<Step> steps;             // in command-line order, scripts inlined
-    std::vector<std::pair<std::string, uint32_t>> faults;  // "--exit-on" / "--drop-on", procedure
-    bool help = false;
+    bool stepsFromInput = false;         // --script -
+    bool trace = false;                  // --trace, --trace-format or --trace-file
+    Trace::Format traceFormat = Trace::Format::Text;
+    std::string traceFile;               // empty: standard error
+    std::vector<Fault> faults;
+    bool help = false, version = false;
 };
 
 // The help text of `vxhost --help`.

@@ -1,6 +1,8 @@
 #include "cli_run.h"
 
+#include "closest.h"
 #include "document_outline.h"
+#include "shown_text.h"
 
 #include <unistd.h>
 
@@ -20,6 +22,17 @@ std::string seconds(double s)
     return text;
 }
 
+// How a process ended, for a message: "ended with status 2", "was killed
+// by signal SIGSEGV (Segmentation fault)".
+std::string ended(int status, int signal)
+{
+    if (signal == 0)
+        return "ended with status " + std::to_string(status);
+    const char *abbreviation = sigabbrev_np(signal);
+    return "was killed by signal " + (abbreviation ? "SIG" + std::string(abbreviation) : std::to_string(signal)) +
+           " (" + strsignal(signal) + ")";
+}
+
 volatile std::sig_atomic_t stopping = 0;
 void stop(int) { stopping = 1; }
 
@@ -29,11 +42,22 @@ bool stop_requested() { return stopping != 0; }
 
 namespace {
 
-Host::Options host_options(const Config &c)
+std::unique_ptr<std::ofstream> open_trace(const Config &c)
+{
+    if (c.traceFile.empty())
+        return nullptr;
+    auto file = std::make_unique<std::ofstream>(c.traceFile, std::ios::trunc);
+    if (!*file)
+        throw Failure("--trace-file: " + shown(c.traceFile) + ": " + std::strerror(errno));
+    return file;
+}
+
+Host::Options host_options(const Config &c, std::ostream *traceFile)
 {
     Host::Options o;
     if (c.trace)
-        o.traceTo = &std::cerr;
+        o.traceTo = traceFile ? traceFile : &std::cerr;
+    o.traceFormat = c.traceFormat;
     o.callSeconds = c.timeout;
     o.listen = c.listen;
     o.sameUser = c.serve;  // otherwise only the client started here
@@ -46,32 +70,35 @@ Host::Options host_options(const Config &c)
 }  // namespace
 
 Run::Run(const Config &config, std::ostream &out)
-    : config_(config), out_(out), host_(std::make_unique<Host>(host_options(config))),
+    : config_(config), out_(out), traceFile_(open_trace(config)),
+      host_(std::make_unique<Host>(host_options(config, traceFile_.get()))),
       session_(std::make_unique<SessionService>(*host_)),  // lets a process attach itself
       generic_(std::make_unique<generic::GenericHost>(*host_)),  // what the model does not answer
       service_(std::make_unique<EditorService>(*host_, editor_, *generic_))
 {
-    service_->set_reporter([](const std::string &m) { std::cerr << "vxhost: " << m << '\n'; });
+    // An open or a save that the client asked for is the client's affair:
+    // its failure shows in the trace and among the events, not as ours.
+    service_->set_reporter([this](const std::string &m) {
+        host_->trace_note(m);
+        const auto &trace = host_->trace();
+        bool save = !trace.empty() && trace.back().name == "api_vx_save_1";
+        refusals_.push_back((save ? "save failed: " : "open failed: ") + m);
+    });
     editor_.setTextItemChunk(config.textChunk);
     editor_.setProp(0, 0, prop::kTemplateDir1, config.templates);
     editor_.setProp(0, 0, prop::kTemplateDir2, config.fallbackTemplates);
-    // Faults take the place of whatever answers their procedure.
-    for (const auto &[fault, proc] : config.faults) {
-        if (fault == "--exit-on")
-            host_->on(proc, [](HostCall &) { Host::exit_abruptly(3); });
-        else
-            host_->on(proc, [](HostCall &call) { call.reply = HostCall::Reply::Drop; });
-    }
+    inject_faults(*host_, config.faults, [this](const std::string &m) {
+        out_.flush();
+        std::cerr << "vxhost: " << m << std::endl;
+    });
 }
 
 // A client still running is stopped while the handlers that may answer its
 // last calls still exist.
 Run::~Run()
 {
-    if (launched_ && host_->client_running() && host_->client_pid() > 0) {
-        kill(host_->client_pid(), SIGKILL);
-        host_->wait_exit(5);
-    }
+    if (launched_)
+        host_->stop_client();
 }
 
 int Run::main()
@@ -85,10 +112,14 @@ int Run::main()
     try {
         open_document();
         start_client();
+        // The "before" outline shows what the first command acts on.
+        size_t first = 0;
+        while (first < config_.steps.size() && config_.steps[first].verb == "select")
+            step(config_.steps[first++]);
         if (!config_.document.empty() && !config_.quiet)
             print("before");
-        for (const Step &s : config_.steps)
-            step(s);
+        for (size_t i = first; i < config_.steps.size(); ++i)
+            step(config_.steps[i]);
         if (config_.interactive)
             interactive(*this);
         // Printed first: saving under another name renames the document.
@@ -119,9 +150,6 @@ void Run::start_client()
 {
     if (config_.client.empty())
         return;
-    // A bare name is looked up on PATH by the launch itself.
-    if (config_.client.find('/') != std::string::npos && access(config_.client.c_str(), X_OK) != 0)
-        throw Failure(config_.client + ": cannot run the client: " + std::strerror(errno));
     LaunchOptions launch;
     launch.program = config_.client;
     launch.args = config_.clientArgs;
@@ -129,11 +157,15 @@ void Run::start_client()
     launch.clientNumber = config_.clientNumber;
     launched_ = true;
     if (!host_->launch(launch, config_.timeout)) {
-        auto exited = host_->wait_exit(0.5);
-        if (exited)
-            throw Failure("the client " + config_.client + " did not start (it ended with status " +
-                          std::to_string(*exited) + ")");
-        throw Failure("the client " + config_.client + " did not start within " + seconds(config_.timeout));
+        std::string client = shown(config_.client);
+        if (int why = host_->launch_error())
+            throw Failure(client + ": cannot run the client: " +
+                          (why == ENOENT && config_.client.find('/') == std::string::npos
+                               ? std::string("no such program on PATH")
+                               : std::strerror(why)));
+        if (auto exited = host_->wait_exit(0.5))
+            throw Failure("the client " + client + " did not start (it " + ended(*exited, host_->exit_signal()) + ")");
+        throw Failure("the client " + client + " did not start within " + seconds(config_.timeout));
     }
     Step init{"init", std::to_string(config_.initCode), "start-up"};
     client_call([&] { return host_->call_init(config_.initCode); }, init);
@@ -148,40 +180,70 @@ int Run::finish()
     auto exited = host_->wait_exit(config_.timeout);
     if (!exited)
         throw Failure("the client did not end after quit");
-    // With a document the client's end is only news when it failed.
-    if (config_.document.empty() || *exited != 0)
-        std::cerr << "vxhost: client exited with status " << *exited << '\n';
+    // A client that ended well is no news.
+    if (*exited != 0)
+        std::cerr << "vxhost: the client " << ended(*exited, host_->exit_signal()) << '\n';
     // A failed client is a failure of the run: its own status could read as
     // vxhost's "bad arguments" (2) or as the --exit-on status (3).
     return *exited == 0 ? 0 : 1;
 }
 
-void Run::lost_client(const std::string &during)
+void Run::lost_client(const std::string &during, long callsBefore)
 {
-    auto exited = host_->wait_exit(0.2);
-    if (exited)
-        throw Failure("the client ended (status " + std::to_string(*exited) + ") during " + during);
-    throw Failure("the client did not hand control back within " + seconds(config_.timeout) + " after " + during);
+    if (auto exited = host_->wait_exit(0.2))
+        throw Failure("the client " + ended(*exited, host_->exit_signal()) + " during " + during);
+    long calls = host_->calls_served() - callsBefore;
+    throw Failure("the client did not hand control back within " + seconds(config_.timeout) + " after " + during +
+                  " (it made " + std::to_string(calls) + " host call" + (calls == 1 ? "" : "s") +
+                  " meanwhile; --timeout raises the limit)");
 }
 
 void Run::client_call(const std::function<clnt_stat()> &call, const Step &step)
 {
     if (!launched_)
         throw Failure(step.where + ": there is no client to call");
+    long before = host_->calls_served();
     if (!service_->handed_back(call, config_.timeout))
-        lost_client(step.verb + (step.value.empty() ? "" : " " + step.value));
+        lost_client(step.verb + (step.value.empty() ? "" : " " + shown(step.value)), before);
+    show_events();
+}
+
+void Run::run_label(const Step &s)
+{
+    if (!launched_)
+        throw Failure(s.where + ": there is no client to run " + quoted(s.value));
+    long before = host_->calls_served();
+    EditorService::Ran ran = service_->run_label(s.value, config_.timeout);
+    if (ran == EditorService::Ran::NoSuchLabel) {
+        std::vector<std::string> labels;
+        const MenuSet &menus = editor_.menus();
+        for (ObjId id : menus.commands())
+            if (const Command *c = menus.command(id); c->client == EditorService::kClient && !c->label.empty())
+                labels.push_back(c->label);
+        throw Failure(s.where + ": no menu command labelled " + quoted(s.value) +
+                      did_you_mean(s.value, labels, quoted));
+    }
+    if (ran == EditorService::Ran::NoHandover)
+        lost_client(quoted(s.value), before);
     show_events();
 }
 
 // Alerts always; with --events also what else the client asked of the host.
 void Run::show_events()
 {
+    if (config_.events)
+        for (const std::string &refused : refusals_)
+            out_ << "event: " << refused << '\n';
+    refusals_.clear();
     for (const HostEvent &e : editor_.events()) {
         using K = HostEvent::Kind;
         if (e.kind == K::Alert) {
-            std::string text = e.text;
-            for (size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 8)
-                text.replace(at, 1, "\n       ");
+            // Each line of the alert shown on its own, under the first.
+            std::string text;
+            size_t from = 0;
+            for (size_t nl; (nl = e.text.find('\n', from)) != std::string::npos; from = nl + 1)
+                text += shown(std::string_view(e.text).substr(from, nl - from)) + "\n       ";
+            text += shown(std::string_view(e.text).substr(from));
             out_ << "alert: " << text << '\n';
             continue;
         }
@@ -193,7 +255,7 @@ void Run::show_events()
         case K::Progress: out_ << "progress " << e.value; break;
         case K::Redisplay: {
             const Document *d = editor_.document(e.doc);
-            out_ << "redisplay " << (d ? d->name() : "document " + std::to_string(e.doc));
+            out_ << "redisplay " << (d ? shown(d->name()) : "document " + std::to_string(e.doc));
             break;
         }
         case K::ReturnValue: out_ << "return value " << e.value; break;
@@ -227,7 +289,7 @@ void Run::print(const std::string &heading)
     const Document *d = document();
     if (d == nullptr)
         throw Failure("there is no open document to print");
-    out_ << "--- " << heading << (heading.empty() ? "" : ": ") << d->name() << '\n'
+    out_ << "--- " << heading << (heading.empty() ? "" : ": ") << shown(d->name()) << '\n'
          << outlineTree(*d, outlineLevels(editor_)) << std::flush;
 }
 
@@ -265,22 +327,16 @@ void Run::step(const Step &s)
     if (s.verb == "select") {
         select(s);
     } else if (s.verb == "run") {
-        if (!launched_)
-            throw Failure(s.where + ": there is no client to run \"" + s.value + "\"");
-        EditorService::Ran ran = service_->run_label(s.value, config_.timeout);
-        if (ran == EditorService::Ran::NoSuchLabel)
-            throw Failure(s.where + ": no menu command labelled \"" + s.value + "\"");
-        if (ran == EditorService::Ran::NoHandover)
-            lost_client("\"" + s.value + "\"");
-        show_events();
+        run_label(s);
     } else if (s.verb == "fcode") {
         if (!launched_)
             throw Failure(s.where + ": there is no client to report function codes to");
+        long before = host_->calls_served();
         EditorService::Sent sent = service_->function_code(num(0), config_.timeout);
         if (sent == EditorService::Sent::NotRequested)
             throw Failure(s.where + ": the client did not ask for function codes (notification 42)");
         if (sent == EditorService::Sent::NoHandover)
-            lost_client("function code " + s.value);
+            lost_client("function code " + s.value, before);
         show_events();
     } else if (s.verb == "print") {
         print("");
@@ -302,7 +358,7 @@ void Run::step(const Step &s)
         out_.flush();
         Host::exit_abruptly(num(0));
     } else {
-        throw Failure(s.where + ": unknown step \"" + s.verb + "\"");
+        throw Failure(s.where + ": unknown step " + quoted(s.verb));
     }
 }
 

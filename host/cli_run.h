@@ -9,8 +9,11 @@
 #include "session_service.h"
 #include "vxhost.h"
 
+#include <fstream>
 #include <iosfwd>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace vxhost::cli {
 
@@ -41,18 +44,21 @@ private:
     void start_client();
     int finish();
     void client_call(const std::function<clnt_stat()> &call, const Step &step);
-    void lost_client(const std::string &during);
+    [[noreturn]] void lost_client(const std::string &during, long callsBefore);
+    void run_label(const Step &step);
     void show_events();
     void select(const Step &step);
 
     const Config &config_;
     std::ostream &out_;
+    std::unique_ptr<std::ofstream> traceFile_;  // before the host, which writes to it
     std::unique_ptr<Host> host_;
     std::unique_ptr<SessionService> session_;
     std::unique_ptr<generic::GenericHost> generic_;
     Editor editor_;
     std::unique_ptr<EditorService> service_;
     bool launched_ = false;
+    std::vector<std::string> refusals_;  // opens and saves the client asked for that failed
 };
 
 // Whether SIGINT or SIGTERM asked vxhost to end.

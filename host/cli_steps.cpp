@@ -1,9 +1,16 @@
 #include "cli_steps.h"
 
+#include "closest.h"
+#include "shown_text.h"
+
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <cstring>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 namespace vxhost::cli {
@@ -53,15 +60,19 @@ int32_t integer(const std::string &text, const std::string &where)
     char *end = nullptr;
     long v = std::strtol(text.c_str(), &end, 10);
     if (text.empty() || *end != '\0' || errno != 0 || v < INT32_MIN || v > INT32_MAX)
-        throw Failure(where + ": \"" + text + "\" is not a number");
+        throw Failure(where + ": " + quoted(text) + " is not a number");
     return static_cast<int32_t>(v);
 }
 
 void check(const Step &step)
 {
     const Verb *verb = find_verb(step.verb);
-    if (verb == nullptr)
-        throw Failure(step.where + ": unknown step \"" + step.verb + "\"");
+    if (verb == nullptr) {
+        std::vector<std::string> names;
+        for (const Verb &v : verbs())
+            names.push_back(v.name);
+        throw Failure(step.where + ": unknown step " + quoted(step.verb) + did_you_mean(step.verb, names, quoted));
+    }
     const std::string &v = step.value;
     switch (verb->argument) {
     case Argument::None:
@@ -88,7 +99,7 @@ void check(const Step &step)
         char *end = nullptr;
         double s = std::strtod(v.c_str(), &end);
         if (v.empty() || *end != '\0' || !(s >= 0 && s <= 3600))
-            throw Failure(step.where + ": \"" + v + "\" is not a number of seconds (0 to 3600)");
+            throw Failure(step.where + ": " + quoted(v) + " is not a number of seconds (0 to 3600)");
         break;
     }
     }
@@ -106,23 +117,34 @@ std::string trim(const std::string &s)
 
 std::vector<Step> read_script(const std::string &path)
 {
-    std::ifstream in(path);
-    if (!in)
-        throw Failure(path + ": cannot read the script");
+    // "-" is standard input.
+    std::ifstream file;
+    struct stat st;
+    errno = 0;
+    if (path != "-" && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        errno = EISDIR;
+    else if (path != "-")
+        file.open(path);
+    std::istream &in = path == "-" ? std::cin : file;
+    std::string name = path == "-" ? "stdin" : shown(path);
+    if (!in || errno == EISDIR)
+        throw Failure(name + ": cannot read the script" + (errno ? std::string(": ") + std::strerror(errno) : ""));
     std::vector<Step> steps;
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
+        if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            line.erase(0, 3);  // a byte-order mark, as some editors write
         line = trim(line);
         if (line.empty() || line[0] == '#')
             continue;
         size_t blank = line.find_first_of(" \t");
         Step step{line.substr(0, blank), blank == std::string::npos ? "" : trim(line.substr(blank)),
-                  path + ":" + std::to_string(number)};
+                  name + ":" + std::to_string(number)};
         check(step);
         steps.push_back(std::move(step));
     }
     if (in.bad())
-        throw Failure(path + ": read error");
+        throw Failure(name + ": read error");
     return steps;
 }
 

@@ -47,6 +47,10 @@ int main(int argc, char **argv)
         std::cout << vxhost::cli::usage();
         return 0;
     }
+    if (config.version) {
+        std::cout << "vxhost (Lindrel) " LINDREL_VERSION "\n";
+        return 0;
+    }
     try {
         vxhost::cli::Run run(config, std::cout);
         return run.main();

@@ -58,6 +58,8 @@ class MenuSet {
 
   ObjId find(int32_t type, std::string_view name) const;  // 0 when absent
   ObjId commandByLabel(std::string_view label) const;
+  // Every command, in the order they were defined.
+  const std::vector<ObjId>& commands() const { return commandOrder_; }
   const Menu* menu(ObjId id) const;
   const Command* command(ObjId id) const;
   bool isItem(ObjId id) const { return menu(id) || command(id); }

@@ -58,8 +58,8 @@ TEST_F(Cli, OutlineBeforeAndAfterACommandAndTheSavedFile)
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out,
               "--- before: plan.vx\n"
-              "> Plan\n"
-              "    Requirements\n"
+              "  Plan\n"
+              ">   Requirements\n"
               "      Interviews\n"
               "  [Body] A note\n"
               "    Schedule\n"
@@ -212,12 +212,12 @@ TEST_F(Cli, EveryFailureIsOneLineAndANonZeroStatus)
         {"client that exits at once", {"--client", "/bin/false", "DOC"}, 1,
          "did not start (it ended with status 1)"},
         {"client that has ended", {"--client", kTestClient, "--command", "8", "--command", "1", "DOC"}, 1,
-         "the client ended (status 0) during command 1"},
+         "the client ended with status 0 during command 1"},
         {"client that never hands back", {"--client", kTestClient, "--timeout", "1", "--command", "5", "DOC"}, 1,
          "did not hand control back within 1 second after command 5"},
         {"client without function codes", {"--client", kTestClient, "--fcode", "285", "DOC"}, 1,
          "the client did not ask for function codes"},
-        {"client that ends with a failure", {"--client", failing, "DOC"}, 1, "client exited with status 2"},
+        {"client that ends with a failure", {"--client", failing, "DOC"}, 1, "the client ended with status 2"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
