@@ -1,11 +1,17 @@
 #include "docfile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
+#include <vector>
+
+#include "shown_text.h"
 
 namespace vxhost {
 
@@ -15,19 +21,23 @@ constexpr std::string_view kMagic = "@vxdoc 1";
 constexpr std::string_view kFormatDirective = "@format ";
 constexpr std::string_view kLockAttribute = "588=";
 
-// Escapes backslashes and control characters; a leading '@' or '#' (which
-// would read as a directive or comment) and a trailing blank (which editors
-// like to strip) are escaped where the field stands at that end of a line.
+// Escapes backslashes and control characters; a leading '@' or a '#' after
+// nothing but blanks (which would read as a directive or comment) and a
+// trailing blank (which editors like to strip) are escaped where the field
+// stands at that end of a line.
 std::string escape(std::string_view s, bool lineStart, bool lineEnd) {
   std::string out;
   out.reserve(s.size());
+  bool indent = lineStart;  // only blanks so far at the start of the line
   for (size_t i = 0; i < s.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(s[i]);
+    bool leading = indent;
+    indent = indent && c == ' ';
     if (c == '\\') out += "\\\\";
     else if (c == '\t') out += "\\t";
     else if (c == '\n') out += "\\n";
     else if (c == '\r') out += "\\r";
-    else if (i == 0 && lineStart && (c == '@' || c == '#')) (out += '\\') += static_cast<char>(c);
+    else if (leading && (c == '#' || (c == '@' && i == 0))) (out += '\\') += static_cast<char>(c);
     else if (c < 0x20 || c == 0x7f || (c == ' ' && lineEnd && i + 1 == s.size())) {
       char buf[5];
       std::snprintf(buf, sizeof buf, "\\x%02x", c);
@@ -94,7 +104,7 @@ bool unescape(std::string_view s, std::string& out, std::string& why) {
 
 bool parseLock(std::string_view field, int32_t& lock, std::string& why) {
   if (field.substr(0, kLockAttribute.size()) != kLockAttribute) {
-    why = "unknown attribute '" + std::string(field) + "' (expected 588=<number>)";
+    why = "unknown attribute '" + shown(field) + "' (expected 588=<number>)";
     return false;
   }
   std::string digits(field.substr(kLockAttribute.size()));
@@ -102,7 +112,7 @@ bool parseLock(std::string_view field, int32_t& lock, std::string& why) {
   errno = 0;
   long long v = std::strtoll(digits.c_str(), &end, 10);
   if (digits.empty() || *end != '\0' || errno != 0 || v < INT32_MIN || v > INT32_MAX) {
-    why = "588 needs a 32-bit decimal number, not '" + digits + "'";
+    why = "588 needs a 32-bit decimal number, not '" + shown(digits) + "'";
     return false;
   }
   lock = static_cast<int32_t>(v);
@@ -128,8 +138,10 @@ bool parseParagraph(std::string_view line, ParaContent& para, std::string& why) 
   return parseLock(line.substr(textEnd + 1), para.lock, why);
 }
 
-bool parseLine(std::string_view line, DocContent& out, std::string& why) {
-  if (line.empty() || line[0] == '#') return true;
+bool parseLine(std::string_view line, DocContent& out, std::unordered_set<std::string>& formats,
+               std::string& why) {
+  size_t first = line.find_first_not_of(' ');
+  if (first == std::string_view::npos || line[first] == '#') return true;
   if (line[0] != '@') {
     ParaContent para;
     if (!parseParagraph(line, para, why)) return false;
@@ -141,7 +153,7 @@ bool parseLine(std::string_view line, DocContent& out, std::string& why) {
     return false;
   }
   if (line.substr(0, kFormatDirective.size()) != kFormatDirective) {
-    why = "unknown directive '" + std::string(line.substr(0, line.find(' '))) + "'";
+    why = "unknown directive '" + shown(line.substr(0, line.find(' '))) + "'";
     return false;
   }
   std::string name;
@@ -150,11 +162,9 @@ bool parseLine(std::string_view line, DocContent& out, std::string& why) {
     why = "a paragraph format needs a name";
     return false;
   }
-  for (const auto& f : out.formats) {
-    if (f == name) {
-      why = "paragraph format '" + name + "' is declared twice";
-      return false;
-    }
+  if (!formats.insert(name).second) {
+    why = "paragraph format '" + shown(name) + "' is declared twice";
+    return false;
   }
   out.formats.push_back(std::move(name));
   return true;
@@ -164,7 +174,10 @@ bool parseLine(std::string_view line, DocContent& out, std::string& why) {
 
 bool parseDocument(std::string_view text, DocContent& out, DocFileError& err) {
   out = DocContent{};
+  std::unordered_set<std::string> formats;
   int number = 0;
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
   for (size_t pos = 0; pos < text.size();) {
     size_t nl = text.find('\n', pos);
     std::string_view line = text.substr(pos, nl == std::string_view::npos ? nl : nl - pos);
@@ -173,13 +186,16 @@ bool parseDocument(std::string_view text, DocContent& out, DocFileError& err) {
     // A raw carriage return can only be a line-end left by another system:
     // one in a text is always written escaped.
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // Blanks at the end are an editor's doing: a text's own final blank is
+    // always written escaped.
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
     std::string why;
     if (number == 1) {
       if (line != kMagic) {
         err = {1, "not a document file (the first line must be '" + std::string(kMagic) + "')"};
         return false;
       }
-    } else if (!parseLine(line, out, why)) {
+    } else if (!parseLine(line, out, formats, why)) {
       err = {number, why};
       return false;
     }
@@ -209,7 +225,7 @@ int32_t loadDocument(const std::string& path, DocContent& out, std::string& mess
   std::ifstream in;
   if (!directory) in.open(path, std::ios::binary);
   if (!in.is_open()) {
-    message = path + ": " + std::strerror(directory ? EISDIR : errno);
+    message = shown(path) + ": " + std::strerror(directory ? EISDIR : errno);
     return status::kNoFile;
   }
   std::string text;
@@ -217,50 +233,85 @@ int32_t loadDocument(const std::string& path, DocContent& out, std::string& mess
   while (in.read(buf, sizeof buf) || in.gcount() > 0) {
     text.append(buf, static_cast<size_t>(in.gcount()));
     if (text.size() > kMaxDocFileSize) {
-      message = path + ": file larger than " + std::to_string(kMaxDocFileSize >> 20) + " MiB";
+      message = shown(path) + ": file larger than " + std::to_string(kMaxDocFileSize >> 20) + " MiB";
       return status::kBadFile;
     }
   }
   if (in.bad()) {
-    message = path + ": read error";
+    message = shown(path) + ": read error";
     return status::kNoFile;
   }
   DocFileError err;
   if (!parseDocument(text, out, err)) {
-    message = path + (err.line ? ":" + std::to_string(err.line) : std::string()) + ": " + err.reason;
+    message = shown(path) + (err.line ? ":" + std::to_string(err.line) : std::string()) + ": " + err.reason;
     return status::kBadFile;
   }
   return status::kOk;
 }
 
-int32_t saveDocument(const std::string& path, const DocContent& doc, std::string& message) {
-  std::string tmp = path + ".XXXXXX";
-  int fd = mkstemp(tmp.data());
-  if (fd < 0) {
-    message = path + ": " + std::strerror(errno);
-    return status::kNoFile;
+namespace {
+
+// Whether the permission bits let this process write the file: replacing it
+// by renaming over it needs only the directory's permission, and a file
+// that its owner made read-only must stay as it is (for root too).
+bool mayWrite(const std::string& path, const struct stat& st) {
+  uid_t me = geteuid();
+  bool group = st.st_gid == getegid();
+  if (!group) {
+    std::vector<gid_t> groups(static_cast<size_t>(std::max(0, getgroups(0, nullptr))));
+    int n = getgroups(static_cast<int>(groups.size()), groups.data());
+    for (int i = 0; i < n && !group; ++i) group = groups[static_cast<size_t>(i)] == st.st_gid;
   }
-  std::string text = formatDocument(doc);
-  int failure = 0;
-  for (size_t done = 0; !failure && done < text.size();) {
+  mode_t bit = st.st_uid == me ? S_IWUSR : group ? S_IWGRP : S_IWOTH;
+  return (st.st_mode & bit) != 0 && (me == 0 || access(path.c_str(), W_OK) == 0);
+}
+
+int writeAll(int fd, const std::string& text) {
+  for (size_t done = 0; done < text.size();) {
     ssize_t n = write(fd, text.data() + done, text.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) failure = n < 0 ? errno : EIO;
-    else done += static_cast<size_t>(n);
+    if (n <= 0) return n < 0 ? errno : EIO;
+    done += static_cast<size_t>(n);
   }
-  if (close(fd) != 0 && !failure) failure = errno;
-  // mkstemp makes the file private: the document keeps the permissions of
-  // the file it replaces (a private one stays private), and a new one gets
-  // those of any new file.
+  return 0;
+}
+
+}  // namespace
+
+int32_t saveDocument(const std::string& path, const DocContent& doc, std::string& message) {
   struct stat old;
-  mode_t mask = umask(0);
-  umask(mask);
-  mode_t mode = stat(path.c_str(), &old) == 0 ? old.st_mode & 07777 : 0666 & ~mask;
-  if (!failure && chmod(tmp.c_str(), mode) != 0) failure = errno;
-  if (!failure && std::rename(tmp.c_str(), path.c_str()) != 0) failure = errno;
+  bool exists = stat(path.c_str(), &old) == 0;
+  if (exists && !mayWrite(path, old)) {
+    message = shown(path) + ": the file is read-only, so it was not replaced";
+    return status::kNoFile;
+  }
+  // A file size limit must fail the write, not end the process with the
+  // temporary file left behind.
+  struct sigaction ignore {}, previous {};
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGXFSZ, &ignore, &previous);
+  std::string tmp = path + ".XXXXXX";
+  int fd = mkstemp(tmp.data());
+  int failure = fd < 0 ? errno : 0;
+  if (fd >= 0) {
+    failure = writeAll(fd, formatDocument(doc));
+    // On disk before it takes the old file's place: a crash leaves one or
+    // the other, whole.
+    if (!failure && fsync(fd) != 0) failure = errno;
+    if (close(fd) != 0 && !failure) failure = errno;
+    // mkstemp makes the file private: the document keeps the permissions of
+    // the file it replaces (a private one stays private), and a new one gets
+    // those of any new file.
+    mode_t mask = umask(0);
+    umask(mask);
+    mode_t mode = exists ? old.st_mode & 07777 : 0666 & ~mask;
+    if (!failure && chmod(tmp.c_str(), mode) != 0) failure = errno;
+    if (!failure && std::rename(tmp.c_str(), path.c_str()) != 0) failure = errno;
+    if (failure) unlink(tmp.c_str());
+  }
+  sigaction(SIGXFSZ, &previous, nullptr);
   if (failure) {
-    message = path + ": " + std::strerror(failure);
-    unlink(tmp.c_str());
+    message = shown(path) + ": " + std::strerror(failure);
     return status::kNoFile;
   }
   return status::kOk;

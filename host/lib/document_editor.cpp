@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "docfile.h"
+#include "shown_text.h"
 
 namespace vxhost {
 
@@ -92,7 +93,7 @@ int32_t Editor::save(ObjId id, const std::string& path, std::string* message) {
   }
   std::string target = path.empty() ? doc->path() : path;
   if (target.empty()) {
-    if (message) *message = doc->name() + ": the document has no file yet";
+    if (message) *message = shown(doc->name()) + ": the document has no file yet";
     return status::kBadValue;
   }
   int32_t st = saveDocument(target, doc->content(), why);
