@@ -8,6 +8,7 @@
 #include "vapi/apistruct.h"
 
 #include "vapi/runtime.h"
+#include "vsupport/memory.h"
 #include "apiutil.h"
 
 #include <stdlib.h>
@@ -17,6 +18,14 @@
 #include <type_traits>
 
 namespace {
+
+// What a block of `size` bytes takes from the heap: its header, the
+// rounding to 16 bytes and the smallest block included.
+size_t heapCost(size_t size)
+{
+    size_t block = (size + sizeof(size_t) + 15) & ~(size_t)15;
+    return block < 32 ? 32 : block;
+}
 
 template <class L>
 using Elem = std::remove_pointer_t<decltype(L::items)>;
@@ -453,11 +462,27 @@ VdeApiFilterArgsT *VdeApiExpandFilterArgs(const char *packed)
     if (!fa)
         return nullptr;
     const char *s = packed ? packed : "";
+    // The record may cost the heap no more than the block limit, counted
+    // as the heap counts it: a text of tiny pieces would otherwise take
+    // some forty times its length. Past the limit it is as if memory ran
+    // out.
+    size_t spent = heapCost(sizeof(VdeApiFilterArgsT)), listCost = 0;
     // Pieces are placed by position, so a piece that could not be copied
     // leaves a null in its place instead of shifting the ones after it.
     for (uint32_t piece = 0;; piece++) {
         const char *end = strchr(s, V_FILTER_ARG_SEPARATOR);
         size_t len = end ? (size_t)(end - s) : strlen(s);
+        spent += heapCost(len + 1);
+        if (piece >= 6 && fa->more.count % 16 == 0) {  // the list grows by 16
+            size_t grown = heapCost((fa->more.count + 16) * sizeof(StringT));
+            spent += grown - listCost;
+            listCost = grown;
+        }
+        if (spent > V_MAX_BLOCK) {
+            VdeApiDeallocateFilterArgs(fa);
+            V_ApiFree(fa);
+            return nullptr;
+        }
         auto *copy = static_cast<char *>(VapiMalloc(len + 1));
         if (copy) {
             memcpy(copy, s, len);

@@ -224,7 +224,7 @@ void take_over(CLIENT *client)
     l->fd = -1;
     l->own->cl_control(client, CLGET_FD, &l->fd);
     l->own->cl_control(client, CLGET_XID, &l->xid);
-    xdrrec_create(&l->stream, 0, 0, l, read_part, write_part);
+    xdrrec_create(&l->stream, 64 * 1024, 64 * 1024, l, read_part, write_part);
     client->cl_ops = &l->ops;
 }
 

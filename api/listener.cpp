@@ -1,12 +1,38 @@
 // Listeners whose connections cannot stall the single-threaded loop.
 #include "listener.h"
 
+#include "connection.h"
+
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <type_traits>
+
 namespace vapi::listener {
 namespace {
+
+// A listener accepts into the runtime's own connections (connection.h);
+// the rest of it, registration included, is the library's.
+using Ops = std::remove_const_t<std::remove_pointer_t<decltype(SVCXPRT::xp_ops)>>;
+const Ops *library = nullptr;
+Ops ours;
+
+bool_t accept_one(SVCXPRT *listener, rpc_msg *)
+{
+    sockaddr_storage from{};
+    socklen_t length = sizeof from;
+    int fd = accept4(listener->xp_fd, reinterpret_cast<sockaddr *>(&from), &length, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd >= 0)
+        connection::create(fd, from, length, kMaxRecord);
+    return FALSE;  // a listener brings no call of its own
+}
+
+void destroy_listener(SVCXPRT *listener)
+{
+    listener->xp_ops = library;  // the library knows its listeners by their operations
+    svc_destroy(listener);
+}
 
 bool listening(int fd)
 {
@@ -53,8 +79,13 @@ SVCXPRT *create(in_addr address)
     netbuf &local = transport->xp_ltaddr;
     if (local.buf != nullptr && local.len >= sizeof(sockaddr_in))
         static_cast<sockaddr_in *>(local.buf)->sin_port = where.sin_port;
-    int most = kMaxRecord;
-    SVC_CONTROL(transport, SVCSET_CONNMAXREC, &most);
+    if (library == nullptr) {
+        library = transport->xp_ops;
+        ours = *library;
+        ours.xp_recv = accept_one;
+        ours.xp_destroy = destroy_listener;
+    }
+    transport->xp_ops = &ours;
     return transport;
 }
 

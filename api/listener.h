@@ -1,6 +1,6 @@
 // TCP service transports that no single peer can hold up: connections are
-// read without blocking, a record at a time, and a listener waits while no
-// descriptor is free to accept on. Internal to the runtime; the stand-in
+// read without blocking, a record at a time (connection.h), and a listener
+// waits while no descriptor is free to accept on. Internal to the runtime; the stand-in
 // host uses it for its own listener too.
 #pragma once
 
@@ -8,15 +8,17 @@
 #include <rpc/rpc.h>
 #include <sys/select.h>
 
+#include "vsupport/memory.h"
+
 namespace vapi::listener {
 
 // The longest record a connection may send: one string of the block limit
 // with its call around it.
-constexpr int kMaxRecord = 99999999 + 65536;
+constexpr int kMaxRecord = static_cast<int>(V_MAX_BLOCK) + 65536;
 
 // A TCP service transport listening on `address` (any port), whose
-// connections the RPC library reads without blocking, each record at most
-// kMaxRecord bytes. Null when it cannot be made.
+// connections are read without blocking, each record at most kMaxRecord
+// bytes. Null when it cannot be made.
 SVCXPRT *create(in_addr address);
 
 // When fewer than two descriptors are free (one to accept, one to look the

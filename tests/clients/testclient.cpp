@@ -6,14 +6,25 @@
 //   3  take control while held   8  bail out
 //   4  one nested service pass   9  service pass with a ready extra descriptor
 //   5  modal dialog wait           10  log the call time-out in force
+//  11  hold every free descriptor  12  let them go again
+// Notification 75 logs its first argument's length (-1 when absent), how
+// many further arguments came and the peak memory of the process.
 // Init code 1340, a message about document 1340, notification 1340 and a
 // dialog event on item 1340 also call host procedure 1340, as command 7 does.
 #include "vapi/procs.h"
 #include "vapi/runtime.h"
 #include "runtime_internal.h"
 
+#include "vapi/apistruct.h"
+#include "vapi/session.h"
+
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include <cstdarg>
 #include <cstdio>
@@ -71,6 +82,16 @@ void extra_descriptor_pass()
 }
 
 const int32_t kAskHost = 1340;
+std::vector<int> held;  // descriptors taken by command 11
+
+long peak_kb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return -1;
+}
 
 // Works only when the host already has its reply: until then it is waiting
 // for us and serves nothing.
@@ -134,6 +155,15 @@ void V_ApiCommand(int32_t command)
             static_cast<long>(handle.tv_usec));
         break;
     }
+    case 11:
+        for (int fd; (fd = open("/dev/null", O_RDONLY)) >= 0;)
+            held.push_back(fd);
+        break;
+    case 12:
+        for (int fd : held)
+            close(fd);
+        held.clear();
+        break;
     default:
         break;
     }
@@ -142,6 +172,12 @@ void V_ApiCommand(int32_t command)
 
 void V_ApiNotify(int32_t notification, uint32_t docId, StringT sparm, int32_t iparm)
 {
+    if (notification == V_API_FILTER_NOTIFICATION) {
+        auto *args = reinterpret_cast<const VdeApiFilterArgsT *>(sparm);
+        log("filter %ld %u peak %ld", args->args[0] ? static_cast<long>(strlen(args->args[0])) : -1L,
+            args->more.count, peak_kb());
+        return;
+    }
     log("notify %d %u [%s] %d", notification, docId, sparm, iparm);
     if (notification == kAskHost)
         ask_host();

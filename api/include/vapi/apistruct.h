@@ -139,8 +139,9 @@ typedef struct VdeApiFilterArgsT {
 } VdeApiFilterArgsT;
 
 /* A new record (free it with V_Free after VdeApiDeallocateFilterArgs);
-   null only when the record itself cannot be allocated. A piece that cannot
-   be copied stays null in its place. */
+   null when the record itself cannot be allocated, or when it would take
+   more than V_MAX_BLOCK bytes of the heap in all. A piece that cannot be
+   copied stays null in its place. */
 VdeApiFilterArgsT *VdeApiExpandFilterArgs(const char *packed);
 void VdeApiDeallocateFilterArgs(VdeApiFilterArgsT *fa);
 
