@@ -1,5 +1,9 @@
 // Chinese conversions: GB EUC and its 7-bit HZ notation, and Big5 and CNS
-// EUC through the sequence numbers of cnsbig5.cpp.
+// EUC through the sequence numbers of cnsbig5.cpp, worked out once per
+// character of the set.
+#include <stddef.h>
+#include <string.h>
+
 #include "convertutils.h"
 
 namespace {
@@ -8,7 +12,7 @@ using Bytes = const unsigned char *;
 
 bool isGbByte(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
 
-void putTilde(VdeCharListT *cl, unsigned char c) { VdeClPut2(cl, '~', c); }
+void putTilde(VdeClSink &out, unsigned char c) { out.put2('~', c); }
 
 // ---- Big5 and CNS EUC characters <-> sequence numbers ----------------------------
 
@@ -22,19 +26,9 @@ int big5Cell(unsigned char t) {
     return -1;
 }
 
-// Reads one Big5 character at in[i]; returns its number and advances i.
-// Sets truncated when the text ends after a lead byte. Bytes that cannot
-// begin a pair are single characters and pass unchanged.
-int32_t readBig5(Bytes in, int32_t n, int32_t &i, bool &truncated) {
-    unsigned char b = in[i];
-    if (b < 0xA1 || b == 0xFF) return ++i, b - 1000;
-    if (i + 1 >= n) {
-        truncated = true;
-        return kSeqUnmapped;
-    }
-    int cell = big5Cell(in[i + 1]);
-    if (cell < 0) return ++i, kSeqUnmapped;
-    i += 2;
+// The number of a Big5 pair: lead byte 0xA1 to 0xFE and the cell of its
+// second byte.
+int32_t big5Seq(unsigned char b, int cell) {
     int32_t k = (b - 0xA1) * kBig5Row + cell;
     if (b <= 0xA3) return kSeqUnmapped + k;
     k = (b - 0xA4) * kBig5Row + cell;
@@ -44,15 +38,28 @@ int32_t readBig5(Bytes in, int32_t n, int32_t &i, bool &truncated) {
     return kSeqUnmapped;
 }
 
-void writeBig5(VdeCharListT *cl, int32_t seq) {
-    if (seq >= -1000 && seq < -744) return VdeClPut(cl, static_cast<unsigned char>(seq + 1000));
+// The bytes one character is written as (at most four).
+struct Code {
+    unsigned char len = 0;
+    unsigned char bytes[4] = {};
+    void put(unsigned char c) { bytes[len++] = c; }
+    void put2(unsigned char a, unsigned char b) { put(a), put(b); }
+    unsigned char *copyTo(unsigned char *p) const {
+        memcpy(p, bytes, sizeof bytes);
+        return p + len;
+    }
+};
+
+template <class Out>
+void writeBig5(Out &out, int32_t seq) {
+    if (seq >= -1000 && seq < -744) return out.put(static_cast<unsigned char>(seq + 1000));
     int32_t lead, k;
     if (seq < 0) lead = 0xA1, k = seq - kSeqUnmapped;
     else if (seq < kLevel2) lead = 0xA4, k = seq;
     else lead = 0xC9, k = seq - kLevel2;
     int cell = k % kBig5Row;
-    VdeClPut2(cl, static_cast<unsigned char>(lead + k / kBig5Row),
-              static_cast<unsigned char>(cell < 63 ? 0x40 + cell : 0xA1 + cell - 63));
+    out.put2(static_cast<unsigned char>(lead + k / kBig5Row),
+             static_cast<unsigned char>(cell < 63 ? 0x40 + cell : 0xA1 + cell - 63));
 }
 
 // A plane-1 character by its row and column bytes.
@@ -62,54 +69,62 @@ int32_t cnsPlane1(unsigned char r, unsigned char c) {
     return r >= 0xC4 && k < kCnsPlane1 ? k : kSeqUnmapped;
 }
 
-int32_t readCns(Bytes in, int32_t n, int32_t &i, bool &truncated) {
-    unsigned char b = in[i];
-    if ((b < 0xA1 && b != 0x8E) || b == 0xFF) return ++i, b - 1000;
-    if (b == 0x8E) {
-        // An 0x8E among the last three bytes cannot start a whole character.
-        if (i + 3 >= n) {
-            truncated = true;
-            return kSeqUnmapped;
-        }
-        unsigned char plane = in[i + 1], r = in[i + 2], c = in[i + 3];
-        if (plane < 0xA1 || plane > 0xB0 || !isGbByte(r) || !isGbByte(c)) return ++i, kSeqUnmapped;
-        i += 4;
-        if (plane == 0xA1) return cnsPlane1(r, c);  // plane 1 in its four-byte form
-        int32_t k = (r - 0xA1) * kCnsRow + (c - 0xA1);
-        return k < kCnsPlane2 ? kLevel2 + k : kSeqUnmapped;
-    }
-    if (i + 1 >= n) {
-        truncated = true;
-        return kSeqUnmapped;
-    }
-    if (!isGbByte(in[i + 1])) return ++i, kSeqUnmapped;
-    i += 2;
-    return cnsPlane1(b, in[i - 1]);
+int32_t cnsPlane2(unsigned char r, unsigned char c) {
+    int32_t k = (r - 0xA1) * kCnsRow + (c - 0xA1);
+    return k < kCnsPlane2 ? kLevel2 + k : kSeqUnmapped;
 }
 
-void writeCns(VdeCharListT *cl, int32_t seq) {
-    if (seq >= -1000 && seq < -744) return VdeClPut(cl, static_cast<unsigned char>(seq + 1000));
+template <class Out>
+void writeCns(Out &out, int32_t seq) {
+    if (seq >= -1000 && seq < -744) return out.put(static_cast<unsigned char>(seq + 1000));
     int32_t row, k;
     if (seq < 0) row = 0xA1, k = seq - kSeqUnmapped;
     else if (seq < kLevel2) row = 0xC4, k = seq;
     else {
-        VdeClPut2(cl, 0x8E, 0xA2);
+        out.put2(0x8E, 0xA2);
         row = 0xA1, k = seq - kLevel2;
     }
-    VdeClPut2(cl, static_cast<unsigned char>(row + k / kCnsRow), static_cast<unsigned char>(0xA1 + k % kCnsRow));
+    out.put2(static_cast<unsigned char>(row + k / kCnsRow), static_cast<unsigned char>(0xA1 + k % kCnsRow));
 }
 
-// Reader, map and writer are template arguments so that they inline.
-template <int32_t (*read)(Bytes, int32_t, int32_t &, bool &), int32_t (*map)(int32_t),
-          void (*write)(VdeCharListT *, int32_t)>
-int32_t recode(Bytes in, int32_t n, VdeCharListT *cl) {
-    bool truncated = false;
-    for (int32_t i = 0; i < n;) {
-        int32_t seq = read(in, n, i, truncated);
-        if (truncated) return -1;
-        write(cl, map(seq));
-    }
-    return 0;
+// Every double-byte character of the source set, already written in the
+// target set: the sequence numbers are worked out once per character
+// rather than once per occurrence.
+template <size_t N>
+struct CodeTable {
+    Code unmapped;  // what a character that cannot be read becomes
+    Code codes[N];
+};
+
+constexpr int kLeads = 0xFE - 0xA1 + 1, kCells = kCnsRow;
+
+const CodeTable<kLeads * kBig5Row> &big5ToCns() {
+    static const auto *table = [] {
+        auto *t = new CodeTable<kLeads * kBig5Row>;
+        writeCns(t->unmapped, VdeBig5ToCnsSeq(kSeqUnmapped));
+        for (int lead = 0; lead < kLeads; ++lead)
+            for (int cell = 0; cell < kBig5Row; ++cell)
+                writeCns(t->codes[lead * kBig5Row + cell],
+                         VdeBig5ToCnsSeq(big5Seq(static_cast<unsigned char>(0xA1 + lead), cell)));
+        return t;
+    }();
+    return *table;
+}
+
+// Planes 1 and 2, one after the other.
+const CodeTable<2 * kCells * kCells> &cnsToBig5() {
+    static const auto *table = [] {
+        auto *t = new CodeTable<2 * kCells * kCells>;
+        writeBig5(t->unmapped, VdeCnsToBig5Seq(kSeqUnmapped));
+        for (int r = 0; r < kCells; ++r)
+            for (int c = 0; c < kCells; ++c) {
+                auto row = static_cast<unsigned char>(0xA1 + r), col = static_cast<unsigned char>(0xA1 + c);
+                writeBig5(t->codes[r * kCells + c], VdeCnsToBig5Seq(cnsPlane1(row, col)));
+                writeBig5(t->codes[kCells * kCells + r * kCells + c], VdeCnsToBig5Seq(cnsPlane2(row, col)));
+            }
+        return t;
+    }();
+    return *table;
 }
 
 }  // namespace
@@ -117,61 +132,101 @@ int32_t recode(Bytes in, int32_t n, VdeCharListT *cl) {
 extern "C" {
 
 int32_t VdeHzToGb8(const unsigned char *in, int32_t n, VdeCharListT *cl) {
+    VdeClSink out(cl);
     bool dbl = false;
     for (int32_t i = 0; i < n;) {
         unsigned char b = in[i];
         if (b == '~') {
             unsigned char c = i + 1 < n ? in[i + 1] : 0;
-            if (c == '~') VdeClPut(cl, '~');
+            if (c == '~') out.put('~');
             dbl = c == '{';
             i += (c == '{' || c == '}' || c == '~') ? 2 : 1;  // any other: the tilde alone is dropped
         } else if (b == '\n' || b == '\r') {
             dbl = false;
-            VdeClPut(cl, b), ++i;
+            out.put(b), ++i;
         } else if (dbl) {
             if (i + 1 >= n) return -1;
-            VdeClPut2(cl, b | 0x80, in[i + 1] | 0x80);
+            out.put2(b | 0x80, in[i + 1] | 0x80);
             i += 2;
         } else {
-            VdeClPut(cl, b), ++i;
+            out.put(b), ++i;
         }
     }
     return 0;
 }
 
 int32_t VdeGb8ToHz(const unsigned char *in, int32_t n, VdeCharListT *cl) {
+    VdeClSink out(cl);
     bool dbl = false;
     for (int32_t i = 0; i < n;) {
         unsigned char b = in[i];
         bool lead = isGbByte(b);
         if (lead && i + 1 >= n) {
-            if (dbl) putTilde(cl, '}');
+            if (dbl) putTilde(out, '}');
             return -1;
         }
         bool pair = lead && isGbByte(in[i + 1]);
-        if (pair && !dbl) putTilde(cl, '{');
-        if (!pair && dbl) putTilde(cl, '}');
+        if (pair && !dbl) putTilde(out, '{');
+        if (!pair && dbl) putTilde(out, '}');
         dbl = pair;
         if (pair) {
-            VdeClPut2(cl, b & 0x7F, in[i + 1] & 0x7F);
+            out.put2(b & 0x7F, in[i + 1] & 0x7F);
             i += 2;
         } else {
             // A tilde of the text is doubled, so that HZ reads it back as one;
             // a stray lead byte goes alone, so a tilde after it is doubled too.
-            if (b == '~') VdeClPut(cl, '~');
-            VdeClPut(cl, b), ++i;
+            if (b == '~') out.put('~');
+            out.put(b), ++i;
         }
     }
-    if (dbl) putTilde(cl, '}');
+    if (dbl) putTilde(out, '}');
     return 0;
 }
 
 int32_t VdeBig52CNSEUC(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    return recode<readBig5, VdeBig5ToCnsSeq, writeCns>(in, n, cl);
+    const auto &table = big5ToCns();
+    VdeClSink out(cl);
+    return out.run<4>(n, [&](int32_t &i, unsigned char *&p) {
+        unsigned char b = in[i];
+        if (b < 0xA1 || b == 0xFF) {  // single bytes pass unchanged
+            *p++ = b, ++i;
+            return true;
+        }
+        if (i + 1 >= n) return false;
+        int cell = big5Cell(in[i + 1]);
+        // A lead byte without its second byte is a character of its own.
+        p = (cell < 0 ? table.unmapped : table.codes[(b - 0xA1) * kBig5Row + cell]).copyTo(p);
+        i += cell < 0 ? 1 : 2;
+        return true;
+    });
 }
 
 int32_t VdeCNSEUC2Big5(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    return recode<readCns, VdeCnsToBig5Seq, writeBig5>(in, n, cl);
+    const auto &table = cnsToBig5();
+    VdeClSink out(cl);
+    return out.run<4>(n, [&](int32_t &i, unsigned char *&p) {
+        unsigned char b = in[i];
+        if ((b < 0xA1 && b != 0x8E) || b == 0xFF) {
+            *p++ = b, ++i;
+            return true;
+        }
+        Bytes rc = in + i;  // the character's row and column bytes
+        int plane = 0, width = 2;
+        bool known = true;
+        if (b == 0x8E) {
+            // An 0x8E among the last three bytes cannot start a whole character.
+            if (i + 3 >= n) return false;
+            known = in[i + 1] >= 0xA1 && in[i + 1] <= 0xB0;
+            plane = in[i + 1] == 0xA1 ? 0 : 1;  // every plane byte past 0xA1 is read as plane 2
+            rc += 2, width = 4;
+        } else if (i + 1 >= n) {
+            return false;
+        }
+        known = known && isGbByte(rc[0]) && isGbByte(rc[1]);
+        p = (known ? table.codes[(plane * kCells + rc[0] - 0xA1) * kCells + rc[1] - 0xA1] : table.unmapped).copyTo(p);
+        i += known ? width : 1;
+        return true;
+    });
 }
 
 }  // extern "C"

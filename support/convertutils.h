@@ -33,19 +33,53 @@ struct VdeCodeRange {
     uint16_t lo, hi;
 };
 
-// Appends one byte; the common case writes straight into the buffer.
-inline void VdeClPut(VdeCharListT *cl, unsigned char c) {
-    if (cl->length < cl->capacity) {
-        cl->buffer[cl->length++] = static_cast<char>(c);
-        cl->buffer[cl->length] = 0;
-    } else {
-        VdeClAddNChars(cl, reinterpret_cast<const char *>(&c), 1);
+// A converter's output: bytes gather in a block of its own and reach the
+// character list a block at a time, so that the list's checks and growth are
+// paid per block rather than per byte. What the list keeps is the same as if
+// every byte had been appended alone (a fixed list drops the same tail).
+class VdeClSink {
+public:
+    explicit VdeClSink(VdeCharListT *list) : cl_(list), p_(buf_) {}
+    ~VdeClSink() { flush(); }
+    VdeClSink(const VdeClSink &) = delete;
+    VdeClSink &operator=(const VdeClSink &) = delete;
+
+    void put(unsigned char c) {
+        if (p_ == buf_ + kSize) flush();
+        *p_++ = c;
     }
-}
-inline void VdeClPut2(VdeCharListT *cl, unsigned char a, unsigned char b) {
-    VdeClPut(cl, a);
-    VdeClPut(cl, b);
-}
+    void put2(unsigned char a, unsigned char b) {
+        put(a);
+        put(b);
+    }
+    // Runs step(i, p) while i < n: each step reads the input from position
+    // i, writes at most Most bytes at p and advances both, or returns false
+    // to stop the run, which then returns -1 (else 0). The position and the
+    // output pointer stay in registers for the whole of a block.
+    template <int Most, class Step>
+    int32_t run(int32_t n, Step step) {
+        static_assert(Most <= kBlock);
+        for (int32_t i = 0; i < n;) {
+            if (p_ + kBlock > buf_ + kSize) flush();
+            unsigned char *p = p_, *last = p_ + kBlock - Most;
+            bool more = true;
+            while (more && i < n && p <= last) more = step(i, p);
+            p_ = p;
+            if (!more) return -1;
+        }
+        return 0;
+    }
+    void flush() {
+        if (p_ != buf_) VdeClAddNChars(cl_, reinterpret_cast<const char *>(buf_), static_cast<int32_t>(p_ - buf_));
+        p_ = buf_;
+    }
+
+private:
+    static constexpr int kSize = 4096, kBlock = 256;
+    VdeCharListT *cl_;
+    unsigned char *p_;
+    unsigned char buf_[kSize];
+};
 
 // Font encoding record for a number, asserting it is valid.
 const VdeFontEncT *VdeFontEncRecord(int32_t fontEnc);

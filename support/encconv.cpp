@@ -93,8 +93,13 @@ int32_t VdeTransliterateBytes(const unsigned char *bytes, int32_t count, VdeChar
     if (r.unicode) return vdeTranslateToUnicode(bytes, count, cl, from);
     if (r.byteMap) {
         // A byte without a counterpart is left out rather than ending the text.
-        for (int32_t i = 0; i < count; ++i)
-            if (int c = r.byteMap(bytes[i])) VdeClPut(cl, static_cast<unsigned char>(c));
+        VdeClSink out(cl);
+        out.run<1>(count, [&](int32_t &i, unsigned char *&p) {
+            int c = r.byteMap(bytes[i++]);
+            *p = static_cast<unsigned char>(c);
+            p += c != 0;
+            return true;
+        });
         return 0;
     }
     VdeClAddNChars(cl, reinterpret_cast<const char *>(bytes), count);

@@ -21,27 +21,27 @@ bool isEucByte(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
 
 // JIS7: double-byte runs bracketed by escape sequences.
 struct Jis7Writer {
-    VdeCharListT *cl;
+    VdeClSink &out;
     bool dbl = false;
     void pair(unsigned char a, unsigned char b) {
         if (!dbl) {
-            VdeClPut(cl, ESC);
-            VdeClPut2(cl, '$', 'B');
+            out.put(ESC);
+            out.put2('$', 'B');
             dbl = true;
         }
-        VdeClPut2(cl, a, b);
+        out.put2(a, b);
     }
     void leave() {
         if (!dbl) return;
-        VdeClPut(cl, ESC);
-        VdeClPut2(cl, '(', 'J');
+        out.put(ESC);
+        out.put2('(', 'J');
         dbl = false;
     }
     void single(unsigned char c) {
         leave();
-        VdeClPut(cl, c);
+        out.put(c);
     }
-    void raw(unsigned char a, unsigned char b) { VdeClPut2(cl, a, b); }
+    void raw(unsigned char a, unsigned char b) { out.put2(a, b); }
     // A half-width kana as its full-width JIS character.
     bool kana(unsigned char k, unsigned char mark) {
         unsigned char z[2];
@@ -57,34 +57,34 @@ struct Jis7Writer {
 };
 
 struct SjisWriter {
-    VdeCharListT *cl;
+    VdeClSink &out;
     bool keepLineEnds;  // else newline and return go through the map like the rest
     void pair(unsigned char a, unsigned char b) {
         Vdejis2sjis(&a, &b);
-        VdeClPut2(cl, a, b);
+        out.put2(a, b);
     }
     void single(unsigned char c) {
         // Single bytes come from outside: they take the host's controls.
         if (!keepLineEnds || (c != '\n' && c != '\r')) c = static_cast<unsigned char>(VdeAsciiToVellix(c));
-        if (c) VdeClPut(cl, c);  // a byte without a counterpart is left out
+        if (c) out.put(c);  // a byte without a counterpart is left out
     }
-    void raw(unsigned char a, unsigned char b) { VdeClPut2(cl, a, b); }
+    void raw(unsigned char a, unsigned char b) { out.put2(a, b); }
     bool kana(unsigned char k, unsigned char) {
-        VdeClPut(cl, k);
+        out.put(k);
         return false;
     }
     int32_t finish(int32_t status) { return status; }
 };
 
 struct EucWriter {
-    VdeCharListT *cl;
+    VdeClSink &out;
     void pair(unsigned char a, unsigned char b) {
-        VdeClPut2(cl, static_cast<unsigned char>(a + 0x80), static_cast<unsigned char>(b + 0x80));
+        out.put2(static_cast<unsigned char>(a + 0x80), static_cast<unsigned char>(b + 0x80));
     }
-    void single(unsigned char c) { VdeClPut(cl, c); }
-    void raw(unsigned char a, unsigned char b) { VdeClPut2(cl, a, b); }
+    void single(unsigned char c) { out.put(c); }
+    void raw(unsigned char a, unsigned char b) { out.put2(a, b); }
     bool kana(unsigned char k, unsigned char) {
-        VdeClPut2(cl, kSS2, k);
+        out.put2(kSS2, k);
         return false;
     }
     int32_t finish(int32_t status) { return status; }
@@ -204,22 +204,28 @@ int Vdehan2zen(int kana, int next, unsigned char *first, unsigned char *second) 
 }
 
 int32_t VdeJisToShiftJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    return readJis7(in, n, SjisWriter{cl, true});
+    VdeClSink out(cl);
+    return readJis7(in, n, SjisWriter{out, true});
 }
 int32_t VdeJisToEuc(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    return readJis7(in, n, EucWriter{cl});
+    VdeClSink out(cl);
+    return readJis7(in, n, EucWriter{out});
 }
 int32_t VdeShiftJisToJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    return readSjis(in, n, Jis7Writer{cl});
+    VdeClSink out(cl);
+    return readSjis(in, n, Jis7Writer{out});
 }
 int32_t VdeShiftJisToEuc(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    return readSjis(in, n, EucWriter{cl});
+    VdeClSink out(cl);
+    return readSjis(in, n, EucWriter{out});
 }
 int32_t VdeEucToShiftJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    return readEuc(in, n, SjisWriter{cl, false});
+    VdeClSink out(cl);
+    return readEuc(in, n, SjisWriter{out, false});
 }
 int32_t VdeEucToJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    return readEuc(in, n, Jis7Writer{cl});
+    VdeClSink out(cl);
+    return readEuc(in, n, Jis7Writer{out});
 }
 
 }  // extern "C"

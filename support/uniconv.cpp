@@ -109,43 +109,79 @@ const uint16_t *singleByteTable(int32_t textEnc) {
 
 bool isSymbolFont(int32_t textEnc) { return textEnc >= VDE_TE_SYMBOL && textEnc <= VDE_TE_WINGDINGS; }
 
-void putUtf8(VdeCharListT *cl, uint32_t cp) {
-    if (cp < 0x80) return VdeClPut(cl, static_cast<unsigned char>(cp));
+// A code point as UTF-8 of up to six bytes at p; returns the end.
+unsigned char *encodeUtf8(unsigned char *p, uint32_t cp) {
+    if (cp < 0x80) {
+        *p = static_cast<unsigned char>(cp);
+        return p + 1;
+    }
     int n = cp < 0x800 ? 2 : cp < 0x10000 ? 3 : cp < 0x200000 ? 4 : cp < 0x4000000 ? 5 : 6;
     static constexpr unsigned char kLeadMark[7] = {0, 0, 0xC0, 0xE0, 0xF0, 0xF8, 0xFC};
-    unsigned char out[6];
-    for (int i = n - 1; i > 0; --i, cp >>= 6) out[i] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
-    out[0] = static_cast<unsigned char>(kLeadMark[n] | cp);
-    for (int i = 0; i < n; ++i) VdeClPut(cl, out[i]);
+    for (int i = n - 1; i > 0; --i, cp >>= 6) p[i] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+    p[0] = static_cast<unsigned char>(kLeadMark[n] | cp);
+    return p + n;
 }
 
-// Calls put for each code point of the text, up to a code point 0; returns
-// 0, or -1 when the encoding has no usable table. A template, so that the
-// per-character call inlines.
-template <class Put>
-int32_t decodeToUnicode(const unsigned char *in, int32_t count, int32_t textEnc, Put put) {
-    const uint16_t *single = singleByteTable(textEnc);
-    int32_t fontEnc = V_TextEncToFontEnc(textEnc);
-    const DoubleByteTable *dbl = fontEnc > 0 ? gTables[fontEnc - 1] : nullptr;
-    if (!single && !dbl) return -1;
-    const VdeFontEncT *enc = VdeFontEncRecord(single ? 0 : fontEnc);
-    Bytes end = in + count;
-    for (Bytes p = in; p < end;) {
-        uint32_t cp;
-        if (single) {
-            cp = isSymbolFont(textEnc) && *p < 0x20 ? VdeVellixToUnicodeMap[*p] : single[*p];
-            ++p;
-        } else if (VdeIsDoubleByte(enc, p, end)) {
-            cp = rowLookup(dbl->rows[p[0]], p[1]);
-            p += 2;
-        } else {
-            cp = rowLookup(dbl->rows[0], p[0]);
-            ++p;
-        }
-        if (cp == 0) break;
-        if (cp != VDE_NO_CHAR) put(cp);
+// The code point of a byte of a single-byte set: the symbol fonts take the
+// host's control characters.
+uint32_t singleCode(const uint16_t *single, int32_t textEnc, unsigned char b) {
+    return isSymbolFont(textEnc) && b < 0x20 ? VdeVellixToUnicodeMap[b] : single[b];
+}
+
+// Reads the characters of a text in one encoding as code points.
+struct Decoder {
+    int32_t textEnc;
+    const uint16_t *single;
+    const DoubleByteTable *dbl = nullptr;
+    const VdeFontEncT *enc = nullptr;
+
+    explicit Decoder(int32_t textEnc) : textEnc(textEnc), single(singleByteTable(textEnc)) {
+        int32_t fontEnc = V_TextEncToFontEnc(textEnc);
+        dbl = fontEnc > 0 ? gTables[fontEnc - 1] : nullptr;
+        if (usable()) enc = VdeFontEncRecord(single ? 0 : fontEnc);
     }
-    return 0;
+    bool usable() const { return single || dbl; }
+
+    // The code point of the character at in[i], moving i past it: 0 ends the
+    // text, VDE_NO_CHAR is a character without one (passed over).
+    uint32_t next(Bytes in, int32_t n, int32_t &i) const {
+        Bytes p = in + i;
+        if (single) return ++i, singleCode(single, textEnc, *p);
+        if (VdeIsDoubleByte(enc, p, in + n)) return i += 2, rowLookup(dbl->rows[p[0]], p[1]);
+        return ++i, rowLookup(dbl->rows[0], p[0]);
+    }
+};
+
+// A byte of a single-byte set as UTF-8: its bytes, then their count (none
+// for a byte without a character, kEnd for code point 0, which ends the
+// text). Four bytes, so that one copy writes a character.
+struct Utf8Char {
+    unsigned char bytes[3];
+    unsigned char len;
+};
+constexpr unsigned char kEnd = 0xFF;
+
+// The UTF-8 of every byte of a single-byte set, made on first use and again
+// whenever a table it came from has been replaced.
+struct Utf8Map {
+    const uint16_t *single = nullptr, *vellix = nullptr;
+    Utf8Char chars[256];
+};
+
+const Utf8Map &utf8Map(const uint16_t *single, int32_t textEnc) {
+    static Utf8Map maps[VDE_TE_LAST + 1];
+    Utf8Map &m = maps[textEnc];
+    if (m.single == single && m.vellix == VdeVellixToUnicodeMap) return m;
+    for (int b = 0; b < 256; ++b) {
+        uint32_t cp = singleCode(single, textEnc, static_cast<unsigned char>(b));
+        Utf8Char &c = m.chars[b];
+        unsigned char bytes[6];
+        c.len = cp == 0 ? kEnd : cp == VDE_NO_CHAR ? 0 : static_cast<unsigned char>(encodeUtf8(bytes, cp) - bytes);
+        for (int i = 0; i < c.len && i < 3; ++i) c.bytes[i] = bytes[i];
+    }
+    m.single = single;
+    m.vellix = VdeVellixToUnicodeMap;
+    return m;
 }
 
 }  // namespace
@@ -168,15 +204,38 @@ void V_VdeInitUnicode(const char *directory) {
 }
 
 int32_t vdeTranslateToUnicode(const unsigned char *in, int32_t count, VdeCharListT *cl, int32_t textEnc) {
-    decodeToUnicode(in, count, textEnc, [cl](uint32_t cp) { putUtf8(cl, cp); });
+    VdeClSink out(cl);
+    if (const uint16_t *single = singleByteTable(textEnc)) {
+        const Utf8Map &map = utf8Map(single, textEnc);
+        out.run<4>(count, [&](int32_t &i, unsigned char *&p) {
+            const Utf8Char &c = map.chars[in[i++]];
+            if (c.len == kEnd) return false;
+            memcpy(p, &c, 4);
+            p += c.len;
+            return true;
+        });
+        return 0;
+    }
+    Decoder d(textEnc);
+    if (!d.usable()) return 0;
+    out.run<6>(count, [&](int32_t &i, unsigned char *&p) {
+        uint32_t cp = d.next(in, count, i);
+        if (cp != VDE_NO_CHAR) p = encodeUtf8(p, cp);
+        return cp != 0;
+    });
     return 0;
 }
 
 int32_t translateStringToUCS4(const unsigned char *in, int32_t count, int32_t textEnc, int32_t *out) {
-    int32_t n = 0;
     if (!in || count < 0) count = 0;
-    if (decodeToUnicode(in, count, textEnc, [out, &n](uint32_t cp) { out[n++] = static_cast<int32_t>(cp); }) != 0)
-        return -1;
+    Decoder d(textEnc);
+    if (!d.usable()) return -1;
+    int32_t n = 0;
+    for (int32_t i = 0; i < count;) {
+        uint32_t cp = d.next(in, count, i);
+        if (cp == 0) break;
+        if (cp != VDE_NO_CHAR) out[n++] = static_cast<int32_t>(cp);
+    }
     return n;
 }
 
