@@ -4,6 +4,7 @@
 #include "vsupport/print.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <type_traits>
@@ -38,31 +39,56 @@ int64_t getStringSize(const VdePrintSpecT &spec, const char *s)
     return std::max(spec.width, static_cast<int64_t>(len));
 }
 
+constexpr std::array<bool, 256> stops()
+{
+    std::array<bool, 256> s{};
+    s['\0'] = s['%'] = true;
+    return s;
+}
+constexpr std::array<bool, 256> kStops = stops();
+
+// The end of the literal run at p: its per-cent sign or the format's end.
+// Most runs are a few characters, where a plain walk is quicker than the
+// library's search; the search takes over on longer runs.
+const char *runEnd(const char *p)
+{
+    auto stop = [](const char *c) { return kStops[static_cast<unsigned char>(*c)]; };
+    for (const char *start = p; p - start < 32; p += 4) {
+        if (stop(p)) return p;
+        if (stop(p + 1)) return p + 1;
+        if (stop(p + 2)) return p + 2;
+        if (stop(p + 3)) return p + 3;
+    }
+    return strchrnul(p, '%');
+}
+
+// Each returns the length of the text it left in the buffer, or -1 when the
+// text cannot be held.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
 template <class T>
-bool printValue(VdeConvBufT &b, const char *text, T value)
+int64_t printValue(VdeConvBufT &b, const char *text, T value)
 {
     int n = std::snprintf(b.data, b.capacity, text, value);
     if (n < 0) { // a value the system cannot render: nothing to output
         b.data[0] = '\0';
-        return true;
+        return 0;
     }
-    if (static_cast<size_t>(n) < b.capacity) return true;
-    if (!reserve(b, static_cast<int64_t>(n) + 1)) return false;
+    if (static_cast<size_t>(n) < b.capacity) return n;
+    if (!reserve(b, static_cast<int64_t>(n) + 1)) return -1;
     std::snprintf(b.data, b.capacity, text, value);
-    return true;
+    return n;
 }
 #pragma GCC diagnostic pop
 
 template <class T>
-bool printArg(VdeConvBufT &b, const char *text, va_list *args)
+int64_t printArg(VdeConvBufT &b, const char *text, va_list *args)
 {
     return printValue(b, text, va_arg(*args, T));
 }
 
 template <class S>
-bool printInteger(VdeConvBufT &b, const char *text, char conversion, va_list *args)
+int64_t printInteger(VdeConvBufT &b, const char *text, char conversion, va_list *args)
 {
     bool isSigned = conversion == 'd' || conversion == 'i';
     return isSigned ? printArg<S>(b, text, args) : printArg<std::make_unsigned_t<S>>(b, text, args);
@@ -82,27 +108,31 @@ void storeCount(const VdePrintSpecT &spec, int64_t total, va_list *args)
     }
 }
 
-} // namespace
-
-extern "C" int VdePrintToStream(VdeConvBufT *buf, const VdePrintSpecT *specp, va_list *args)
+// Formats one conversion (wild fields already resolved) into the buffer,
+// taking its argument. Returns the length of the text up to its first null
+// byte, or -1 when its output cannot be held: over the block limit, or no
+// memory to grow the buffer.
+int64_t VdePrintToStream(VdeConvBufT *buf, const VdePrintSpecT *specp, va_list *args)
 {
     VdeConvBufT &b = *buf;
     const VdePrintSpecT &spec = *specp;
     char c = spec.conversion;
-    if (spec.width > VDE_FIELD_LIMIT || (c != 's' && spec.precision > VDE_FIELD_LIMIT)) return false;
+    if (spec.width > VDE_FIELD_LIMIT || (c != 's' && spec.precision > VDE_FIELD_LIMIT)) return -1;
     if (c == '%') {
         std::memcpy(b.data, "%", 2);
-        return true;
+        return 1;
     }
-    char text[48];
-    VdeSpecText(&spec, text);
+    const char *text = spec.text;
     switch (c) {
-    case 'c':
-        return printArg<int>(b, text, args);
+    case 'c': {
+        // The null character is text of no length.
+        int64_t n = printArg<int>(b, text, args);
+        return n > 0 ? static_cast<int64_t>(std::strlen(b.data)) : n;
+    }
     case 's': {
         const char *s = va_arg(*args, const char *);
         if (!s) s = "";
-        return reserve(b, getStringSize(spec, s) + 1) && printValue(b, text, s);
+        return reserve(b, getStringSize(spec, s) + 1) ? printValue(b, text, s) : -1;
     }
     case 'p':
         return printArg<void *>(b, text, args);
@@ -125,6 +155,8 @@ extern "C" int VdePrintToStream(VdeConvBufT *buf, const VdePrintSpecT *specp, va
     }
 }
 
+} // namespace
+
 extern "C" int32_t Vde_doprnt(VdeOutFuncT out, void *context, const char *format, va_list args)
 {
     if (!format) format = ""; // still one (empty) run for the output function
@@ -136,7 +168,7 @@ extern "C" int32_t Vde_doprnt(VdeOutFuncT out, void *context, const char *format
     const char *p = format;
     for (;;) {
         const char *run = p;
-        while (*p != '\0' && *p != '%') p++;
+        p = runEnd(p);
         total += out(context, run, static_cast<int32_t>(p - run));
         if (*p == '\0') break;
         VdePrintSpecT spec;
@@ -149,13 +181,14 @@ extern "C" int32_t Vde_doprnt(VdeOutFuncT out, void *context, const char *format
             continue;
         }
         p += span;
-        VdeProcessWildFieldWidth(&spec, &ap);
+        if (spec.widthStar || spec.precisionStar) VdeProcessWildFieldWidth(&spec, &ap);
         if (spec.conversion == 'n') {
             storeCount(spec, total, &ap);
             continue;
         }
-        if (!VdePrintToStream(&b, &spec, &ap)) break;
-        total += out(context, b.data, static_cast<int32_t>(std::strlen(b.data)));
+        int64_t length = VdePrintToStream(&b, &spec, &ap);
+        if (length < 0) break;
+        total += out(context, b.data, static_cast<int32_t>(length));
     }
     va_end(ap);
     if (b.grown) V_Free(b.data);

@@ -1,89 +1,108 @@
-// Parsing one conversion specification and writing it back for the
-// system's printf. Anything outside the printf grammar is refused here, so
-// the system's formatter never sees a second conversion or an argument type
-// it would read differently from ours.
+// Parsing a conversion specification with flags, fields or length letters,
+// and writing one back for the system's printf. Anything outside the printf
+// grammar is refused here, so the system's formatter never sees a second
+// conversion or an argument type it would read differently from ours.
 #include "printspec.h"
 
-#include <cstring>
-
+namespace vde_spec {
 namespace {
 
-constexpr char kConversions[] = "dioxXucsfeEgGp%n";
-constexpr char kFlags[] = "-+ #0'";
+// c, s and p take a plain int, char pointer and void pointer whatever
+// letters stand before them; the system must read them the same way.
+bool keepsLength(char conversion) { return classOf(conversion) & (kInteger | kFloat); }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// Numbers of up to this many digits are below the field limit, and go into
+// the text as written; longer ones are written back from their value.
+constexpr int kPlainDigits = 8;
 
 // Reads decimal digits, saturating past the field limit so that a huge
-// number stays huge without overflowing.
-int64_t readNumber(const char *&p)
+// number stays huge without overflowing. Copies them to t, without leading
+// zeros, while they are few enough; `plain` turns false when they are not.
+inline int64_t readNumber(const char *&p, char *&t, bool &plain)
 {
+    while (*p == '0') p++;
+    const char *digits = p;
     int64_t n = 0;
-    for (; isDigit(*p); p++)
+    for (; classOf(*p) & kDigit; p++)
         if (n <= VDE_FIELD_LIMIT) n = n * 10 + (*p - '0');
+    if (p - digits > kPlainDigits) plain = false;
+    else for (const char *d = digits; d < p; d++) *t++ = *d;
     return n;
 }
 
 // Reads a length modifier, if one stands at p.
 void readLength(const char *&p, char *length)
 {
-    static const char *const kLengths[] = {"hh", "ll", "h", "l", "L", "j", "z", "t"};
-    length[0] = '\0';
-    for (const char *l : kLengths) {
-        size_t n = std::strlen(l);
-        if (std::strncmp(p, l, n) == 0) {
-            std::memcpy(length, l, n + 1);
-            p += n;
-            return;
-        }
+    size_t n = 0;
+    switch (*p) {
+    case 'h': case 'l':
+        n = p[1] == p[0] ? 2 : 1;  // hh, ll
+        break;
+    case 'L': case 'j': case 'z': case 't':
+        n = 1;
+        break;
     }
+    for (size_t i = 0; i < n; i++) length[i] = *p++;
+    length[n] = '\0';
 }
-
-bool isInteger(char c) { return c != '\0' && std::strchr("dioxXu", c) != nullptr; }
-bool isFloat(char c) { return c != '\0' && std::strchr("feEgG", c) != nullptr; }
 
 // Which length letters each conversion accepts.
 bool lengthFits(const char *length, char conversion)
 {
     if (length[0] == '\0') return true;
-    if (isInteger(conversion)) return std::strcmp(length, "L") != 0;
-    if (isFloat(conversion)) return std::strcmp(length, "l") == 0 || std::strcmp(length, "L") == 0;
+    if (classOf(conversion) & kInteger) return length[0] != 'L';
+    if (classOf(conversion) & kFloat) return (length[0] == 'l' || length[0] == 'L') && length[1] == '\0';
     return true; // c s p n %: the argument type does not depend on them
 }
 
 } // namespace
 
-extern "C" size_t VdeParseSpec(const char *format, VdePrintSpecT *spec)
+size_t parseFull(const char *format, VdePrintSpecT *spec)
 {
-    std::memset(spec, 0, sizeof *spec);
+    // The text is written as the fields are read; a star or a long number
+    // leaves it to VdeSpecText.
+    spec->width = spec->precision = 0;
+    spec->widthStar = spec->hasPrecision = spec->precisionStar = 0;
     const char *p = format + 1;
+    char *t = spec->text;
+    bool plain = true;
+    *t++ = '%';
     size_t nflags = 0;
-    for (; *p != '\0' && std::strchr(kFlags, *p); p++)
-        if (!std::strchr(spec->flags, *p)) spec->flags[nflags++] = *p;
-    if (*p == '*') {
-        spec->widthStar = 1;
-        p++;
-    } else {
-        spec->width = readNumber(p);
+    unsigned seen = 0;  // the flags met so far, by character
+    for (; classOf(*p) & kFlag; p++) {
+        unsigned bit = 1u << (*p & 31);  // distinct for the six flag characters
+        if (!(seen & bit)) *t++ = spec->flags[nflags++] = *p;
+        seen |= bit;
     }
+    // Zeros to the end: a wild width may add a '-'.
+    while (nflags < sizeof spec->flags) spec->flags[nflags++] = '\0';
+    if (*p == '*') spec->widthStar = 1, p++;
+    else spec->width = readNumber(p, t, plain);
     if (*p == '.') {
         spec->hasPrecision = 1;
-        p++;
-        if (*p == '*') {
-            spec->precisionStar = 1;
-            p++;
-        } else {
-            spec->precision = readNumber(p);
-        }
+        *t++ = '.';
+        char *digits = t;
+        if (*++p == '*') spec->precisionStar = 1, p++;
+        else spec->precision = readNumber(p, t, plain);
+        if (t == digits) *t++ = '0';
     }
     readLength(p, spec->length);
-    if (*p == '\0' || !std::strchr(kConversions, *p) || !lengthFits(spec->length, *p)) return 0;
-    spec->conversion = *p++;
-    return static_cast<size_t>(p - format);
+    char c = *p;
+    if (!(classOf(c) & kConversion) || !lengthFits(spec->length, c)) return 0;
+    spec->conversion = c;
+    if (keepsLength(c))
+        for (const char *l = spec->length; *l; l++) *t++ = *l;
+    *t++ = c;
+    *t = '\0';
+    if (!plain) VdeSpecText(spec);
+    return static_cast<size_t>(p + 1 - format);
 }
 
-extern "C" void VdeSpecText(const VdePrintSpecT *spec, char *text)
+} // namespace vde_spec
+
+void VdeSpecText(VdePrintSpecT *spec)
 {
-    char *t = text;
+    char *t = spec->text;
     *t++ = '%';
     for (const char *f = spec->flags; *f; f++) *t++ = *f;
     // Fields are bounded by the limit (9 digits) before they get here.
@@ -102,9 +121,7 @@ extern "C" void VdeSpecText(const VdePrintSpecT *spec, char *text)
         number(spec->precision);
     }
     char c = spec->conversion;
-    // c, s and p take a plain int, char pointer and void pointer whatever
-    // letters stand before them; the system must read them the same way.
-    if (isInteger(c) || isFloat(c))
+    if (vde_spec::keepsLength(c))
         for (const char *l = spec->length; *l; l++) *t++ = *l;
     *t++ = c;
     *t = '\0';

@@ -22,4 +22,5 @@ extern "C" void VdeProcessWildFieldWidth(VdePrintSpecT *spec, va_list *args)
         spec->precision = precision < 0 ? 0 : precision;
         spec->precisionStar = 0;
     }
+    VdeSpecText(spec);
 }
