@@ -7,34 +7,52 @@
 #include "vsupport/memory.h"
 #include "vsupport/strings.h"
 
+#include <string.h>
+
+#include <algorithm>
+
 extern "C" {
 const int32_t fcodes[2] = {VX_FCODE_SHOW_SELECTION1, VX_FCODE_SHOW_SELECTION2};
 }
 
 extern "C" char *CreateStringFromTextItems(const TextItemsT *items)
 {
-    char *result = nullptr;
     if (items == nullptr || items->items == nullptr)
         return nullptr;
+    // The strings are appended at the end of a block that grows by half
+    // again whenever it is full, so that a text of many small items takes
+    // time in proportion to its items and bytes; the block is cut to the
+    // text at the end.
+    char *result = nullptr;
+    size_t length = 0, capacity = 0;
     for (uint32_t i = 0; i < items->count; i++) {
         const TextItemT &item = items->items[i];
-        if (item.data.dataType != VX_TEXT_ITEM_STRING)
+        if (item.data.dataType != VX_TEXT_ITEM_STRING || item.data.text == nullptr)
             continue;
-        if (result == nullptr) {
-            result = V_StrCopyString(item.data.text);
-            continue;
-        }
-        char *copy = V_StrCopyString(item.data.text);
-        char *grown = static_cast<char *>(V_Realloc(result, V_StrLen(result) + V_StrLen(copy) + 1, 0));
-        if (grown == nullptr) {
+        size_t n = strlen(item.data.text);
+        size_t needed = length + n + 1;
+        if (needed > capacity) {
             // Part of a text is no text: give none rather than a shortened one.
-            V_Free(copy);
-            V_Free(result);
-            return nullptr;
+            if (needed > V_MAX_BLOCK) {
+                V_Free(result);
+                return nullptr;
+            }
+            size_t wanted = result == nullptr ? needed : std::min<size_t>(std::max(needed, capacity + capacity / 2), V_MAX_BLOCK);
+            char *grown = static_cast<char *>(V_Realloc(result, static_cast<uint32_t>(wanted), 0));
+            if (grown == nullptr) {
+                V_Free(result);
+                return nullptr;
+            }
+            result = grown;
+            capacity = wanted;
         }
-        result = grown;
-        V_StrCat(result, copy);
-        V_Free(copy);
+        memcpy(result + length, item.data.text, n + 1);
+        length += n;
+    }
+    if (result != nullptr && capacity > length + 1) {
+        // Only ever smaller: the block stays valid should the system refuse.
+        if (char *cut = static_cast<char *>(V_Realloc(result, static_cast<uint32_t>(length + 1), 0)))
+            result = cut;
     }
     return result;
 }

@@ -101,4 +101,21 @@ TEST(TextHelpers, TextItemsJoinOnlyTheirStrings)
     EXPECT_EQ(CreateStringFromTextItems(nullptr), nullptr);
 }
 
+TEST(TextHelpers, ManySmallItemsJoinWhole)
+{
+    // Many one-character items, as a host may deliver a long paragraph,
+    // with number items and null strings between them.
+    std::vector<TextItemT> items;
+    std::string expected;
+    for (int i = 0; i < 100000; i++) {
+        static const char *const kLetters[] = {"a", "b", "c"};
+        items.push_back(Text(kLetters[i % 3]));
+        expected += kLetters[i % 3];
+        items.push_back(i % 2 ? Number(4, i) : Text(nullptr));
+    }
+    bool isNull = true;
+    EXPECT_EQ(Joined(items, &isNull), expected);
+    EXPECT_FALSE(isNull);
+}
+
 }  // namespace
