@@ -1,33 +1,49 @@
-// Character-set conversion on 10 MB of text, next to glibc iconv doing the
-// same conversion in the same run. Shift_JIS to UTF-8 needs table files:
-// set LINDREL_UCOD_DIR to a directory made with tools/mkucod.
+// Every conversion of the matrix on 4 MB of text, each beside glibc iconv
+// doing the same conversion on the same bytes where iconv has the pair
+// ("Convert/<pair>/ours" and ".../iconv"). Pairs that iconv lacks run alone,
+// or beside iconv's nearest pair on the same bytes (".../nearest").
+// The Unicode tables come from tools/mkucod of this build tree, made into a
+// scratch directory for the run.
 #include <benchmark/benchmark.h>
 #include <iconv.h>
+#include <stdlib.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <string>
 
+#include "beside.h"
 #include "vsupport/convert.h"
 #include "vsupport/memory.h"
 
 namespace {
 
-constexpr size_t kTextSize = 10 * 1024 * 1024;
+constexpr size_t kTextSize = 4 * 1024 * 1024;
 
-// Text of the double-byte characters that iconv converts from one set to the
-// other, with ASCII words and line ends between runs.
-std::string makeText(const char *from, const char *to, int leadLo, int leadHi, int trailLo, int trailHi) {
+// iconv over a whole text: the converted bytes, or empty when iconv refuses.
+std::string iconvAll(const std::string &text, const char *from, const char *to) {
     iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+    std::string out(text.size() * 4 + 16, '\0');
+    char *ip = const_cast<char *>(text.data()), *op = out.data();
+    size_t il = text.size(), ol = out.size();
+    bool ok = iconv(cd, &ip, &il, &op, &ol) != static_cast<size_t>(-1) &&
+              iconv(cd, nullptr, nullptr, &op, &ol) != static_cast<size_t>(-1);
+    iconv_close(cd);
+    out.resize(ok ? out.size() - ol : 0);
+    return out;
+}
+
+// Text of the double-byte characters that iconv converts from `from` to
+// `to`, with ASCII words and line ends between runs.
+std::string doubleByteText(const char *from, const char *to, int leadLo, int leadHi, int trailLo, int trailHi) {
     std::string chars;
     for (int l = leadLo; l <= leadHi; ++l)
         for (int t = trailLo; t <= trailHi; ++t) {
-            char in[2] = {static_cast<char>(l), static_cast<char>(t)}, out[8];
-            char *ip = in, *op = out;
-            size_t il = 2, ol = sizeof out;
-            if (iconv(cd, &ip, &il, &op, &ol) != static_cast<size_t>(-1)) chars.append(in, 2);
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            std::string c{static_cast<char>(l), static_cast<char>(t)};
+            if (!iconvAll(c, from, to).empty()) chars += c;
         }
-    iconv_close(cd);
     std::string text;
     text.reserve(kTextSize + 64);
     for (size_t i = 0; text.size() < kTextSize; i = (i + 2) % chars.size()) {
@@ -37,26 +53,99 @@ std::string makeText(const char *from, const char *to, int leadLo, int leadHi, i
     return text;
 }
 
-const std::string &sjisText() {
-    static const std::string t = makeText("SJIS", "EUC-JP", 0x81, 0x9F, 0x40, 0xFC);
+// Every byte from `lo` up, over and over.
+std::string byteText(int lo, int hi) {
+    std::string s;
+    s.reserve(kTextSize);
+    for (size_t i = 0; s.size() < kTextSize; ++i) s += static_cast<char>(lo + i % (hi - lo + 1));
+    return s;
+}
+
+// The texts, each made on first use.
+using Text = const std::string &(*)();
+const std::string &sjis() {
+    static const std::string t = doubleByteText("SJIS", "EUC-JP", 0x81, 0x9F, 0x40, 0xFC);
     return t;
 }
-const std::string &big5Text() {
-    static const std::string t = makeText("BIG5", "EUC-TW", 0xA4, 0xF9, 0x40, 0xFE);
+const std::string &eucjp() {
+    static const std::string t = iconvAll(sjis(), "SJIS", "EUC-JP");
     return t;
 }
-const std::string &romanText() {
+const std::string &jis7() {
+    static const std::string t = iconvAll(sjis(), "SJIS", "ISO-2022-JP");
+    return t;
+}
+const std::string &big5() {
+    static const std::string t = doubleByteText("BIG5", "EUC-TW", 0xA4, 0xF9, 0x40, 0xFE);
+    return t;
+}
+const std::string &cns() {
+    static const std::string t = iconvAll(big5(), "BIG5", "EUC-TW");
+    return t;
+}
+const std::string &gb() {
+    static const std::string t = doubleByteText("EUC-CN", "UTF-8", 0xA1, 0xF7, 0xA1, 0xFE);
+    return t;
+}
+const std::string &hz() {
     static const std::string t = [] {
-        std::string s;
-        for (size_t i = 0; s.size() < kTextSize; ++i) s += static_cast<char>(0x20 + i % 0xE0);
-        return s;
+        char *s = V_StrConvertEnc(gb().c_str(), VDE_TE_GBEUC, VDE_TE_HZ);
+        std::string r = s ? s : "";
+        V_Free(s);
+        return r;
     }();
     return t;
 }
+const std::string &euckr() {
+    static const std::string t = doubleByteText("EUC-KR", "UTF-8", 0xB0, 0xC8, 0xA1, 0xFE);
+    return t;
+}
+const std::string &high() {
+    static const std::string t = byteText(0x20, 0xFF);
+    return t;
+}
+const std::string &ascii() {
+    static const std::string t = byteText(0x20, 0x7E);
+    return t;
+}
 
-void runOurs(benchmark::State &state, const std::string &text, int32_t from, int32_t to) {
+// The double-byte Unicode tables, made by this build's mkucod.
+class UcodDir {
+public:
+    UcodDir() {
+        char name[] = "/tmp/convert_bench.XXXXXX";
+        if (!mkdtemp(name)) return;
+        dir_ = name;
+        std::string tool = beside_this_program("tools/mkucod");
+        for (const char *t : {"SHIFT_JIS JISX0208.ShiftJIS", "EUC-KR KSC5601-1992", "BIG5 BIG5", "GB2312 GB2312-80.EUC"})
+            if (std::system(("'" + tool + "' " + t + " '" + dir_ + "'").c_str()) != 0) ok_ = false;
+        V_VdeInitFontEncs("VellixRoman");
+        V_VdeInitUnicode(dir_.c_str());
+    }
+    ~UcodDir() {
+        std::error_code ignored;
+        if (!dir_.empty()) std::filesystem::remove_all(dir_, ignored);
+    }
+    bool ok() const { return ok_ && !dir_.empty(); }
+
+private:
+    std::string dir_;
+    bool ok_ = true;
+};
+
+bool tablesLoaded() {
+    static UcodDir dir;
+    return dir.ok();
+}
+
+void runOurs(benchmark::State &state, Text text, int32_t from, int32_t to, bool needsTables) {
+    if (needsTables && !tablesLoaded()) {
+        state.SkipWithError("could not make the Unicode tables");
+        return;
+    }
+    const std::string &t = text();
     for (auto _ : state) {
-        char *out = V_StrConvertEnc(text.c_str(), from, to);
+        char *out = V_StrConvertEnc(t.c_str(), from, to);
         if (!out) {
             state.SkipWithError("conversion failed");
             return;
@@ -64,16 +153,17 @@ void runOurs(benchmark::State &state, const std::string &text, int32_t from, int
         benchmark::DoNotOptimize(out);
         V_Free(out);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * t.size()));
 }
 
-void runIconv(benchmark::State &state, const std::string &text, const char *from, const char *to) {
+void runIconv(benchmark::State &state, Text text, const char *from, const char *to) {
+    const std::string &t = text();
     iconv_t cd = iconv_open(to, from);
-    std::string out(text.size() * 3, '\0');
+    std::string out(t.size() * 4, '\0');
     for (auto _ : state) {
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        char *ip = const_cast<char *>(text.data()), *op = out.data();
-        size_t il = text.size(), ol = out.size();
+        char *ip = const_cast<char *>(t.data()), *op = out.data();
+        size_t il = t.size(), ol = out.size();
         if (iconv(cd, &ip, &il, &op, &ol) == static_cast<size_t>(-1)) {
             state.SkipWithError("iconv refused the text");
             break;
@@ -81,37 +171,62 @@ void runIconv(benchmark::State &state, const std::string &text, const char *from
         benchmark::DoNotOptimize(op);
     }
     iconv_close(cd);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * t.size()));
 }
 
-void BM_ShiftJisToEuc(benchmark::State &s) { runOurs(s, sjisText(), VDE_TE_SHIFTJIS, VDE_TE_EUCJP); }
-void BM_ShiftJisToEuc_iconv(benchmark::State &s) { runIconv(s, sjisText(), "SJIS", "EUC-JP"); }
-void BM_Big5ToCnsEuc(benchmark::State &s) { runOurs(s, big5Text(), VDE_TE_BIG5, VDE_TE_CNSEUC); }
-void BM_Big5ToCnsEuc_iconv(benchmark::State &s) { runIconv(s, big5Text(), "BIG5", "EUC-TW"); }
-void BM_VellixRomanToUtf8(benchmark::State &s) { runOurs(s, romanText(), VDE_TE_VELLIX, VDE_TE_UTF8); }
-void BM_MacRomanToUtf8_iconv(benchmark::State &s) { runIconv(s, romanText(), "MACINTOSH", "UTF-8"); }
+struct Pair {
+    const char *name;
+    int32_t from, to;
+    Text text;
+    const char *iconvFrom = nullptr, *iconvTo = nullptr;  // iconv's same pair
+    bool nearest = false;                                 // iconv's pair is only alike
+};
 
-void BM_ShiftJisToUtf8(benchmark::State &s) {
-    const char *dir = std::getenv("LINDREL_UCOD_DIR");
-    if (!dir) {
-        s.SkipWithError("LINDREL_UCOD_DIR not set");
-        for (auto _ : s) {
-        }
-        return;
+const Pair kPairs[] = {
+    // Pairs iconv has too.
+    {"ISO-8859-1_to_UTF-8", VDE_TE_ISOLATIN1, VDE_TE_UTF8, high, "ISO-8859-1", "UTF-8"},
+    {"Shift_JIS_to_UTF-8", VDE_TE_SHIFTJIS, VDE_TE_UTF8, sjis, "SJIS", "UTF-8"},
+    {"Big5_to_UTF-8", VDE_TE_BIG5, VDE_TE_UTF8, big5, "BIG5", "UTF-8"},
+    {"GB_EUC_to_UTF-8", VDE_TE_GBEUC, VDE_TE_UTF8, gb, "EUC-CN", "UTF-8"},
+    {"EUC-KR_to_UTF-8", VDE_TE_EUCKR, VDE_TE_UTF8, euckr, "EUC-KR", "UTF-8"},
+    {"JIS7_to_Shift_JIS", VDE_TE_JIS7, VDE_TE_SHIFTJIS, jis7, "ISO-2022-JP", "SJIS"},
+    {"JIS7_to_EUC-JP", VDE_TE_JIS7, VDE_TE_EUCJP, jis7, "ISO-2022-JP", "EUC-JP"},
+    {"Shift_JIS_to_JIS7", VDE_TE_SHIFTJIS, VDE_TE_JIS7, sjis, "SJIS", "ISO-2022-JP"},
+    {"Shift_JIS_to_EUC-JP", VDE_TE_SHIFTJIS, VDE_TE_EUCJP, sjis, "SJIS", "EUC-JP"},
+    {"EUC-JP_to_JIS7", VDE_TE_EUCJP, VDE_TE_JIS7, eucjp, "EUC-JP", "ISO-2022-JP"},
+    {"EUC-JP_to_Shift_JIS", VDE_TE_EUCJP, VDE_TE_SHIFTJIS, eucjp, "EUC-JP", "SJIS"},
+    {"Big5_to_CNS_EUC", VDE_TE_BIG5, VDE_TE_CNSEUC, big5, "BIG5", "EUC-TW"},
+    {"CNS_EUC_to_Big5", VDE_TE_CNSEUC, VDE_TE_BIG5, cns, "EUC-TW", "BIG5"},
+    // Pairs iconv lacks: the host's own set, HZ and the symbol fonts.
+    {"Vellix_Roman_to_UTF-8", VDE_TE_VELLIX, VDE_TE_UTF8, high, "MACINTOSH", "UTF-8", true},
+    {"Vellix_Roman_to_ISO-8859-1", VDE_TE_VELLIX, VDE_TE_ISOLATIN1, high},
+    {"Vellix_Roman_to_US-ASCII", VDE_TE_VELLIX, VDE_TE_ASCII, high},
+    {"Vellix_Roman_to_ANSI", VDE_TE_VELLIX, VDE_TE_ANSI, high},
+    {"Vellix_Roman_to_MacASCII", VDE_TE_VELLIX, VDE_TE_MAC, high},
+    {"ISO-8859-1_to_Vellix_Roman", VDE_TE_ISOLATIN1, VDE_TE_VELLIX, high},
+    {"US-ASCII_to_Vellix_Roman", VDE_TE_ASCII, VDE_TE_VELLIX, ascii},
+    {"ANSI_to_Vellix_Roman", VDE_TE_ANSI, VDE_TE_VELLIX, high},
+    {"MacASCII_to_Vellix_Roman", VDE_TE_MAC, VDE_TE_VELLIX, high},
+    {"GB_EUC_to_HZ", VDE_TE_GBEUC, VDE_TE_HZ, gb},
+    {"HZ_to_GB_EUC", VDE_TE_HZ, VDE_TE_GBEUC, hz},
+    {"Symbol_to_UTF-8", VDE_TE_SYMBOL, VDE_TE_UTF8, high},
+    {"Zapf_Dingbats_to_UTF-8", VDE_TE_DINGBATS, VDE_TE_UTF8, high},
+    {"Wingdings_to_UTF-8", VDE_TE_WINGDINGS, VDE_TE_UTF8, high},
+    {"Shift_JIS_to_Shift_JIS", VDE_TE_SHIFTJIS, VDE_TE_SHIFTJIS, sjis},
+};
+
+bool registered = [] {
+    for (const Pair &p : kPairs) {
+        bool tables = p.to == VDE_TE_UTF8 && p.from != p.to;
+        std::string base = std::string("Convert/") + p.name;
+        benchmark::RegisterBenchmark((base + "/ours").c_str(), runOurs, p.text, p.from, p.to, tables)
+            ->Unit(benchmark::kMillisecond);
+        if (p.iconvFrom)
+            benchmark::RegisterBenchmark((base + (p.nearest ? "/nearest" : "/iconv")).c_str(), runIconv, p.text,
+                                         p.iconvFrom, p.iconvTo)
+                ->Unit(benchmark::kMillisecond);
     }
-    V_VdeInitFontEncs("VellixRoman");
-    V_VdeInitUnicode(dir);
-    runOurs(s, sjisText(), VDE_TE_SHIFTJIS, VDE_TE_UTF8);
-}
-void BM_ShiftJisToUtf8_iconv(benchmark::State &s) { runIconv(s, sjisText(), "SJIS", "UTF-8"); }
-
-BENCHMARK(BM_ShiftJisToEuc)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ShiftJisToEuc_iconv)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Big5ToCnsEuc)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Big5ToCnsEuc_iconv)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_VellixRomanToUtf8)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MacRomanToUtf8_iconv)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ShiftJisToUtf8)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ShiftJisToUtf8_iconv)->Unit(benchmark::kMillisecond);
+    return true;
+}();
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "generic_host.h"
 #include "vxhost.h"
 
+#include "callbacks.h"
+
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -59,6 +61,30 @@ void MoveRightOverHalfTheDocument(benchmark::State &state)
     state.counters["per_call"] = benchmark::Counter(calls, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// The peer of a host call: one bare null call over loopback to the same
+// kind of client, lindrel's own RPC program.
+void BM_RawNullCall(benchmark::State &state)
+{
+    vxhost::Host host;
+    vxhost::LaunchOptions launch;
+    launch.program = beside_this_program("outline/lindrel");
+    CLIENT *raw = host.launch(launch) && host.init(1) ? loopback_client(host.client_program(), 1) : nullptr;
+    if (raw == nullptr) {
+        state.SkipWithError("lindrel did not start");
+        return;
+    }
+    timeval timeout{5, 0};
+    for (auto _ : state)
+        if (clnt_call(raw, NULLPROC, vapi_codec(xdr_void), nullptr, vapi_codec(xdr_void), nullptr, timeout) != RPC_SUCCESS) {
+            state.SkipWithError("null call failed");
+            break;
+        }
+    clnt_destroy(raw);
+    host.call_quit();
+    host.wait_exit(5);
+}
+
+BENCHMARK(BM_RawNullCall)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(MoveRightOverHalfTheDocument)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(MoveRightOverHalfTheDocument)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -12,8 +12,6 @@ using Bytes = const unsigned char *;
 
 bool isGbByte(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
 
-void putTilde(VdeClSink &out, unsigned char c) { out.put2('~', c); }
-
 // ---- Big5 and CNS EUC characters <-> sequence numbers ----------------------------
 
 constexpr int32_t kBig5Row = 157, kCnsRow = 94, kLevel2 = 5401;
@@ -50,8 +48,7 @@ struct Code {
     }
 };
 
-template <class Out>
-void writeBig5(Out &out, int32_t seq) {
+void writeBig5(Code &out, int32_t seq) {
     if (seq >= -1000 && seq < -744) return out.put(static_cast<unsigned char>(seq + 1000));
     int32_t lead, k;
     if (seq < 0) lead = 0xA1, k = seq - kSeqUnmapped;
@@ -74,8 +71,7 @@ int32_t cnsPlane2(unsigned char r, unsigned char c) {
     return k < kCnsPlane2 ? kLevel2 + k : kSeqUnmapped;
 }
 
-template <class Out>
-void writeCns(Out &out, int32_t seq) {
+void writeCns(Code &out, int32_t seq) {
     if (seq >= -1000 && seq < -744) return out.put(static_cast<unsigned char>(seq + 1000));
     int32_t row, k;
     if (seq < 0) row = 0xA1, k = seq - kSeqUnmapped;
@@ -99,32 +95,34 @@ struct CodeTable {
 constexpr int kLeads = 0xFE - 0xA1 + 1, kCells = kCnsRow;
 
 const CodeTable<kLeads * kBig5Row> &big5ToCns() {
-    static const auto *table = [] {
-        auto *t = new CodeTable<kLeads * kBig5Row>;
-        writeCns(t->unmapped, VdeBig5ToCnsSeq(kSeqUnmapped));
+    static CodeTable<kLeads * kBig5Row> t;
+    static const bool built = [] {
+        writeCns(t.unmapped, VdeBig5ToCnsSeq(kSeqUnmapped));
         for (int lead = 0; lead < kLeads; ++lead)
             for (int cell = 0; cell < kBig5Row; ++cell)
-                writeCns(t->codes[lead * kBig5Row + cell],
+                writeCns(t.codes[lead * kBig5Row + cell],
                          VdeBig5ToCnsSeq(big5Seq(static_cast<unsigned char>(0xA1 + lead), cell)));
-        return t;
+        return true;
     }();
-    return *table;
+    (void)built;
+    return t;
 }
 
 // Planes 1 and 2, one after the other.
 const CodeTable<2 * kCells * kCells> &cnsToBig5() {
-    static const auto *table = [] {
-        auto *t = new CodeTable<2 * kCells * kCells>;
-        writeBig5(t->unmapped, VdeCnsToBig5Seq(kSeqUnmapped));
+    static CodeTable<2 * kCells * kCells> t;
+    static const bool built = [] {
+        writeBig5(t.unmapped, VdeCnsToBig5Seq(kSeqUnmapped));
         for (int r = 0; r < kCells; ++r)
             for (int c = 0; c < kCells; ++c) {
                 auto row = static_cast<unsigned char>(0xA1 + r), col = static_cast<unsigned char>(0xA1 + c);
-                writeBig5(t->codes[r * kCells + c], VdeCnsToBig5Seq(cnsPlane1(row, col)));
-                writeBig5(t->codes[kCells * kCells + r * kCells + c], VdeCnsToBig5Seq(cnsPlane2(row, col)));
+                writeBig5(t.codes[r * kCells + c], VdeCnsToBig5Seq(cnsPlane1(row, col)));
+                writeBig5(t.codes[kCells * kCells + r * kCells + c], VdeCnsToBig5Seq(cnsPlane2(row, col)));
             }
-        return t;
+        return true;
     }();
-    return *table;
+    (void)built;
+    return t;
 }
 
 }  // namespace
@@ -134,53 +132,54 @@ extern "C" {
 int32_t VdeHzToGb8(const unsigned char *in, int32_t n, VdeCharListT *cl) {
     VdeClSink out(cl);
     bool dbl = false;
-    for (int32_t i = 0; i < n;) {
+    return out.run<2>(n, [&](int32_t &i, unsigned char *&p) {
         unsigned char b = in[i];
         if (b == '~') {
             unsigned char c = i + 1 < n ? in[i + 1] : 0;
-            if (c == '~') out.put('~');
+            if (c == '~') *p++ = '~';
             dbl = c == '{';
             i += (c == '{' || c == '}' || c == '~') ? 2 : 1;  // any other: the tilde alone is dropped
         } else if (b == '\n' || b == '\r') {
             dbl = false;
-            out.put(b), ++i;
+            *p++ = b, ++i;
         } else if (dbl) {
-            if (i + 1 >= n) return -1;
-            out.put2(b | 0x80, in[i + 1] | 0x80);
+            if (i + 1 >= n) return false;
+            *p++ = b | 0x80, *p++ = in[i + 1] | 0x80;
             i += 2;
         } else {
-            out.put(b), ++i;
+            *p++ = b, ++i;
         }
-    }
-    return 0;
+        return true;
+    });
 }
 
 int32_t VdeGb8ToHz(const unsigned char *in, int32_t n, VdeCharListT *cl) {
     VdeClSink out(cl);
     bool dbl = false;
-    for (int32_t i = 0; i < n;) {
+    int32_t status = out.run<4>(n, [&](int32_t &i, unsigned char *&p) {
         unsigned char b = in[i];
         bool lead = isGbByte(b);
-        if (lead && i + 1 >= n) {
-            if (dbl) putTilde(out, '}');
-            return -1;
-        }
+        if (lead && i + 1 >= n) return false;
         bool pair = lead && isGbByte(in[i + 1]);
-        if (pair && !dbl) putTilde(out, '{');
-        if (!pair && dbl) putTilde(out, '}');
+        if (pair != dbl) *p++ = '~', *p++ = pair ? '{' : '}';
         dbl = pair;
         if (pair) {
-            out.put2(b & 0x7F, in[i + 1] & 0x7F);
+            *p++ = b & 0x7F, *p++ = in[i + 1] & 0x7F;
             i += 2;
         } else {
             // A tilde of the text is doubled, so that HZ reads it back as one;
             // a stray lead byte goes alone, so a tilde after it is doubled too.
-            if (b == '~') out.put('~');
-            out.put(b), ++i;
+            if (b == '~') *p++ = '~';
+            *p++ = b, ++i;
         }
+        return true;
+    });
+    if (dbl) {  // the text ends in double-byte mode, whole or cut short
+        unsigned char *p = out.reserve(2);
+        *p++ = '~', *p++ = '}';
+        out.commit(p);
     }
-    if (dbl) putTilde(out, '}');
-    return 0;
+    return status;
 }
 
 int32_t VdeBig52CNSEUC(const unsigned char *in, int32_t n, VdeCharListT *cl) {

@@ -44,31 +44,36 @@ public:
     VdeClSink(const VdeClSink &) = delete;
     VdeClSink &operator=(const VdeClSink &) = delete;
 
-    void put(unsigned char c) {
-        if (p_ == buf_ + kSize) flush();
-        *p_++ = c;
-    }
-    void put2(unsigned char a, unsigned char b) {
-        put(a);
-        put(b);
-    }
     // Runs step(i, p) while i < n: each step reads the input from position
-    // i, writes at most Most bytes at p and advances both, or returns false
-    // to stop the run, which then returns -1 (else 0). The position and the
-    // output pointer stay in registers for the whole of a block.
+    // i, writes at most Most bytes at p and advances both (i by one at
+    // least), or returns false to stop the run, which then returns -1 (else
+    // 0). The position and the output pointer stay in registers for the
+    // whole of a block.
     template <int Most, class Step>
     int32_t run(int32_t n, Step step) {
         static_assert(Most <= kBlock);
         for (int32_t i = 0; i < n;) {
             if (p_ + kBlock > buf_ + kSize) flush();
-            unsigned char *p = p_, *last = p_ + kBlock - Most;
-            bool more = true;
-            while (more && i < n && p <= last) more = step(i, p);
+            // Every step takes at least one input byte: a block of input
+            // steps writes at most kBlock bytes.
+            int32_t stop = n - i < kBlock / Most ? n : i + kBlock / Most;
+            unsigned char *p = p_;
+            while (i < stop)
+                if (!step(i, p)) {
+                    p_ = p;
+                    return -1;
+                }
             p_ = p;
-            if (!more) return -1;
         }
         return 0;
     }
+    // Room for n bytes (at most kBlock) written straight at the returned
+    // pointer; commit() then says where the writing ended.
+    unsigned char *reserve(int n) {
+        if (p_ + n > buf_ + kSize) flush();
+        return p_;
+    }
+    void commit(unsigned char *end) { p_ = end; }
     void flush() {
         if (p_ != buf_) VdeClAddNChars(cl_, reinterpret_cast<const char *>(buf_), static_cast<int32_t>(p_ - buf_));
         p_ = buf_;

@@ -9,6 +9,9 @@ namespace {
 
 using ByteFn = int (*)(int);
 
+// Texts at least this long are converted through a table of the byte map.
+constexpr int32_t kTabulateFrom = 1024;
+
 // One cell of the matrix: at most one of the three ways is set.
 struct Route {
     ByteFn byteMap = nullptr;          // one byte to one byte
@@ -92,14 +95,25 @@ int32_t VdeTransliterateBytes(const unsigned char *bytes, int32_t count, VdeChar
     if (r.converter) return r.converter(bytes, count, cl);
     if (r.unicode) return vdeTranslateToUnicode(bytes, count, cl, from);
     if (r.byteMap) {
-        // A byte without a counterpart is left out rather than ending the text.
+        // A long text goes through the map's 256 values, asked once, rather
+        // than through a call per byte. A byte without a counterpart is left
+        // out rather than ending the text.
         VdeClSink out(cl);
-        out.run<1>(count, [&](int32_t &i, unsigned char *&p) {
-            int c = r.byteMap(bytes[i++]);
-            *p = static_cast<unsigned char>(c);
-            p += c != 0;
-            return true;
-        });
+        auto convert = [&](auto map) {
+            out.run<1>(count, [&](int32_t &i, unsigned char *&p) {
+                unsigned char c = map(bytes[i++]);
+                *p = c;
+                p += c != 0;
+                return true;
+            });
+        };
+        if (count >= kTabulateFrom) {
+            unsigned char table[256];
+            for (int b = 0; b < 256; ++b) table[b] = static_cast<unsigned char>(r.byteMap(b));
+            convert([&table](unsigned char b) { return table[b]; });
+        } else {
+            convert([&r](unsigned char b) { return static_cast<unsigned char>(r.byteMap(b)); });
+        }
         return 0;
     }
     VdeClAddNChars(cl, reinterpret_cast<const char *>(bytes), count);

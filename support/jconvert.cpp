@@ -17,85 +17,96 @@ bool isSjisTrail(unsigned char b) { return b >= 0x40 && b <= 0xFC; }
 bool isKana(unsigned char b) { return b >= 0xA1 && b <= 0xDF; }
 bool isEucByte(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
 
-// ---- Writers -----------------------------------------------------------------
+// ---- Writers: each writes one character at p and moves p past it ------------
+
+using Out = unsigned char *&;
 
 // JIS7: double-byte runs bracketed by escape sequences.
 struct Jis7Writer {
-    VdeClSink &out;
     bool dbl = false;
-    void pair(unsigned char a, unsigned char b) {
+    void pair(Out p, unsigned char a, unsigned char b) {
         if (!dbl) {
-            out.put(ESC);
-            out.put2('$', 'B');
+            *p++ = ESC, *p++ = '$', *p++ = 'B';
             dbl = true;
         }
-        out.put2(a, b);
+        *p++ = a, *p++ = b;
     }
-    void leave() {
+    void leave(Out p) {
         if (!dbl) return;
-        out.put(ESC);
-        out.put2('(', 'J');
+        *p++ = ESC, *p++ = '(', *p++ = 'J';
         dbl = false;
     }
-    void single(unsigned char c) {
-        leave();
-        out.put(c);
+    void single(Out p, unsigned char c) {
+        leave(p);
+        *p++ = c;
     }
-    void raw(unsigned char a, unsigned char b) { out.put2(a, b); }
+    void raw(Out p, unsigned char a, unsigned char b) { *p++ = a, *p++ = b; }
     // A half-width kana as its full-width JIS character.
-    bool kana(unsigned char k, unsigned char mark) {
+    bool kana(Out p, unsigned char k, unsigned char mark) {
         unsigned char z[2];
         int used = Vdehan2zen(k, mark, &z[0], &z[1]);
         Vdesjis2jis(&z[0], &z[1]);
-        pair(z[0], z[1]);
+        pair(p, z[0], z[1]);
         return used == 1;
     }
-    int32_t finish(int32_t status) {
-        leave();
-        return status;
-    }
+    void finish(Out p) { leave(p); }
 };
 
 struct SjisWriter {
-    VdeClSink &out;
     bool keepLineEnds;  // else newline and return go through the map like the rest
-    void pair(unsigned char a, unsigned char b) {
+    void pair(Out p, unsigned char a, unsigned char b) {
         Vdejis2sjis(&a, &b);
-        out.put2(a, b);
+        *p++ = a, *p++ = b;
     }
-    void single(unsigned char c) {
+    void single(Out p, unsigned char c) {
         // Single bytes come from outside: they take the host's controls.
         if (!keepLineEnds || (c != '\n' && c != '\r')) c = static_cast<unsigned char>(VdeAsciiToVellix(c));
-        if (c) out.put(c);  // a byte without a counterpart is left out
+        *p = c;
+        p += c != 0;  // a byte without a counterpart is left out
     }
-    void raw(unsigned char a, unsigned char b) { out.put2(a, b); }
-    bool kana(unsigned char k, unsigned char) {
-        out.put(k);
+    void raw(Out p, unsigned char a, unsigned char b) { *p++ = a, *p++ = b; }
+    bool kana(Out p, unsigned char k, unsigned char) {
+        *p++ = k;
         return false;
     }
-    int32_t finish(int32_t status) { return status; }
+    void finish(Out) {}
 };
 
 struct EucWriter {
-    VdeClSink &out;
-    void pair(unsigned char a, unsigned char b) {
-        out.put2(static_cast<unsigned char>(a + 0x80), static_cast<unsigned char>(b + 0x80));
+    void pair(Out p, unsigned char a, unsigned char b) {
+        *p++ = static_cast<unsigned char>(a + 0x80), *p++ = static_cast<unsigned char>(b + 0x80);
     }
-    void single(unsigned char c) { out.put(c); }
-    void raw(unsigned char a, unsigned char b) { out.put2(a, b); }
-    bool kana(unsigned char k, unsigned char) {
-        out.put2(kSS2, k);
+    void single(Out p, unsigned char c) { *p++ = c; }
+    void raw(Out p, unsigned char a, unsigned char b) { *p++ = a, *p++ = b; }
+    bool kana(Out p, unsigned char k, unsigned char) {
+        *p++ = kSS2, *p++ = k;
         return false;
     }
-    int32_t finish(int32_t status) { return status; }
+    void finish(Out) {}
 };
 
-// ---- Readers: each returns 0, or -1 when the text ends inside a character ----
+// The most a writer writes for one character: an escape sequence and a pair.
+constexpr int kMostPerChar = 8;
+
+// Runs a reader's step over the text, then lets the writer close it (JIS7
+// leaves double-byte mode); returns 0, or -1 when the text ends inside a
+// character.
+template <class W, class Step>
+int32_t convert(VdeCharListT *cl, int32_t n, W &w, Step step) {
+    VdeClSink out(cl);
+    int32_t status = out.run<kMostPerChar>(n, step);
+    unsigned char *p = out.reserve(kMostPerChar);
+    w.finish(p);
+    out.commit(p);
+    return status;
+}
+
+// ---- Readers -------------------------------------------------------------------
 
 template <class W>
-int32_t readJis7(Bytes in, int32_t n, W &&w) {
+int32_t readJis7(Bytes in, int32_t n, VdeCharListT *cl, W w) {
     bool dbl = false;
-    for (int32_t i = 0; i < n;) {
+    return convert(cl, n, w, [&](int32_t &i, unsigned char *&p) {
         unsigned char b = in[i];
         if (b == ESC) {
             unsigned char c = i + 1 < n ? in[i + 1] : 0;
@@ -103,62 +114,62 @@ int32_t readJis7(Bytes in, int32_t n, W &&w) {
             i += (c == '$' || c == '(') ? 3 : 1;
         } else if (b == '\n' || b == '\r') {
             dbl = false;
-            w.single(b), ++i;
+            w.single(p, b), ++i;
         } else if (dbl) {
-            if (i + 1 >= n) return w.finish(-1);
-            w.pair(b, in[i + 1]), i += 2;
+            if (i + 1 >= n) return false;
+            w.pair(p, b, in[i + 1]), i += 2;
         } else {
-            w.single(b), ++i;
+            w.single(p, b), ++i;
         }
-    }
-    return w.finish(0);
+        return true;
+    });
 }
 
 template <class W>
-int32_t readSjis(Bytes in, int32_t n, W &&w) {
-    for (int32_t i = 0; i < n;) {
+int32_t readSjis(Bytes in, int32_t n, VdeCharListT *cl, W w) {
+    return convert(cl, n, w, [&](int32_t &i, unsigned char *&p) {
         unsigned char b = in[i];
         if (isSjisLead(b)) {
-            if (i + 1 >= n) return w.finish(-1);
+            if (i + 1 >= n) return false;
             unsigned char a = b, c = in[i + 1];
             if (isSjisTrail(c)) {
                 Vdesjis2jis(&a, &c);
-                w.pair(a, c);
+                w.pair(p, a, c);
             } else {
-                w.raw(a, c);
+                w.raw(p, a, c);
             }
             i += 2;
         } else if (isKana(b)) {
             unsigned char next = i + 1 < n ? in[i + 1] : 0;
-            i += w.kana(b, next) ? 2 : 1;
+            i += w.kana(p, b, next) ? 2 : 1;
         } else {
-            w.single(b), ++i;
+            w.single(p, b), ++i;
         }
-    }
-    return w.finish(0);
+        return true;
+    });
 }
 
 template <class W>
-int32_t readEuc(Bytes in, int32_t n, W &&w) {
-    for (int32_t i = 0; i < n;) {
+int32_t readEuc(Bytes in, int32_t n, VdeCharListT *cl, W w) {
+    return convert(cl, n, w, [&](int32_t &i, unsigned char *&p) {
         unsigned char b = in[i];
         if (isEucByte(b) || b == kSS2) {
-            if (i + 1 >= n) return w.finish(-1);
+            if (i + 1 >= n) return false;
             unsigned char c = in[i + 1];
             i += 2;
             if (b == kSS2 && isKana(c)) {
                 unsigned char mark = i + 1 < n && in[i] == kSS2 ? in[i + 1] : 0;
-                if (w.kana(c, mark)) i += 2;
+                if (w.kana(p, c, mark)) i += 2;
             } else if (b != kSS2 && isEucByte(c)) {
-                w.pair(b & 0x7F, c & 0x7F);
+                w.pair(p, b & 0x7F, c & 0x7F);
             } else {
-                w.raw(b, c);
+                w.raw(p, b, c);
             }
         } else {
-            w.single(b), ++i;
+            w.single(p, b), ++i;
         }
-    }
-    return w.finish(0);
+        return true;
+    });
 }
 
 }  // namespace
@@ -204,28 +215,22 @@ int Vdehan2zen(int kana, int next, unsigned char *first, unsigned char *second) 
 }
 
 int32_t VdeJisToShiftJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    VdeClSink out(cl);
-    return readJis7(in, n, SjisWriter{out, true});
+    return readJis7(in, n, cl, SjisWriter{true});
 }
 int32_t VdeJisToEuc(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    VdeClSink out(cl);
-    return readJis7(in, n, EucWriter{out});
+    return readJis7(in, n, cl, EucWriter{});
 }
 int32_t VdeShiftJisToJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    VdeClSink out(cl);
-    return readSjis(in, n, Jis7Writer{out});
+    return readSjis(in, n, cl, Jis7Writer{});
 }
 int32_t VdeShiftJisToEuc(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    VdeClSink out(cl);
-    return readSjis(in, n, EucWriter{out});
+    return readSjis(in, n, cl, EucWriter{});
 }
 int32_t VdeEucToShiftJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    VdeClSink out(cl);
-    return readEuc(in, n, SjisWriter{out, false});
+    return readEuc(in, n, cl, SjisWriter{false});
 }
 int32_t VdeEucToJis(const unsigned char *in, int32_t n, VdeCharListT *cl) {
-    VdeClSink out(cl);
-    return readEuc(in, n, Jis7Writer{out});
+    return readEuc(in, n, cl, Jis7Writer{});
 }
 
 }  // extern "C"

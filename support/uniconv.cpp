@@ -161,6 +161,15 @@ struct Utf8Char {
 };
 constexpr unsigned char kEnd = 0xFF;
 
+// A code point of the Basic Multilingual Plane as such a character.
+Utf8Char utf8Char(uint32_t cp) {
+    Utf8Char c{};
+    unsigned char bytes[6];
+    c.len = cp == 0 ? kEnd : cp == VDE_NO_CHAR ? 0 : static_cast<unsigned char>(encodeUtf8(bytes, cp) - bytes);
+    for (int i = 0; i < c.len && i < 3; ++i) c.bytes[i] = bytes[i];
+    return c;
+}
+
 // The UTF-8 of every byte of a single-byte set, made on first use and again
 // whenever a table it came from has been replaced.
 struct Utf8Map {
@@ -172,16 +181,34 @@ const Utf8Map &utf8Map(const uint16_t *single, int32_t textEnc) {
     static Utf8Map maps[VDE_TE_LAST + 1];
     Utf8Map &m = maps[textEnc];
     if (m.single == single && m.vellix == VdeVellixToUnicodeMap) return m;
-    for (int b = 0; b < 256; ++b) {
-        uint32_t cp = singleCode(single, textEnc, static_cast<unsigned char>(b));
-        Utf8Char &c = m.chars[b];
-        unsigned char bytes[6];
-        c.len = cp == 0 ? kEnd : cp == VDE_NO_CHAR ? 0 : static_cast<unsigned char>(encodeUtf8(bytes, cp) - bytes);
-        for (int i = 0; i < c.len && i < 3; ++i) c.bytes[i] = bytes[i];
-    }
+    for (int b = 0; b < 256; ++b) m.chars[b] = utf8Char(singleCode(single, textEnc, static_cast<unsigned char>(b)));
     m.single = single;
     m.vellix = VdeVellixToUnicodeMap;
     return m;
+}
+
+// A double-byte table in UTF-8: for each first byte, the UTF-8 of the
+// character of every second byte (none outside the row, or for a missing
+// row). Made on the first conversion to UTF-8 and kept, as the table is.
+struct Utf8Table {
+    const Utf8Char *rows[256];
+};
+Utf8Table *gUtf8Tables[4];
+constexpr Utf8Char kNoRow[256] = {};
+
+const Utf8Table *utf8Table(int32_t fontEnc, const DoubleByteTable *dbl) {
+    Utf8Table *&t = gUtf8Tables[fontEnc - 1];
+    if (t) return t;
+    t = static_cast<Utf8Table *>(V_Calloc(1, sizeof(Utf8Table), V_MUSTSUCCEED));
+    for (int r = 0; r < 256; ++r) {
+        const unsigned char *row = dbl->rows[r];
+        t->rows[r] = kNoRow;
+        if (!row) continue;
+        auto *chars = static_cast<Utf8Char *>(V_Calloc(256, sizeof(Utf8Char), V_MUSTSUCCEED));
+        for (int key = row[0]; key <= row[1]; ++key) chars[key] = utf8Char(rowLookup(row, key));
+        t->rows[r] = chars;
+    }
+    return t;
 }
 
 }  // namespace
@@ -216,12 +243,20 @@ int32_t vdeTranslateToUnicode(const unsigned char *in, int32_t count, VdeCharLis
         });
         return 0;
     }
-    Decoder d(textEnc);
-    if (!d.usable()) return 0;
-    out.run<6>(count, [&](int32_t &i, unsigned char *&p) {
-        uint32_t cp = d.next(in, count, i);
-        if (cp != VDE_NO_CHAR) p = encodeUtf8(p, cp);
-        return cp != 0;
+    int32_t fontEnc = V_TextEncToFontEnc(textEnc);
+    const DoubleByteTable *dbl = fontEnc > 0 ? gTables[fontEnc - 1] : nullptr;
+    if (!dbl) return 0;
+    const Utf8Table &table = *utf8Table(fontEnc, dbl);
+    const VdeFontEncT *enc = VdeFontEncRecord(fontEnc);
+    out.run<4>(count, [&](int32_t &i, unsigned char *&p) {
+        int row = 0, key = in[i];
+        if (VdeIsDoubleByte(enc, in + i, in + count)) row = key, key = in[i + 1], ++i;
+        ++i;
+        const Utf8Char &c = table.rows[row][key];
+        if (c.len == kEnd) return false;
+        memcpy(p, &c, 4);
+        p += c.len;
+        return true;
     });
     return 0;
 }
