@@ -2,6 +2,8 @@
 // EUC-JP, with the half-width katakana of Shift_JIS and EUC-JP written
 // full-width in JIS7. Each converter is one reader of its source form
 // feeding one writer of its target form.
+#include <array>
+
 #include "convertutils.h"
 
 namespace {
@@ -16,6 +18,47 @@ bool isSjisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0
 bool isSjisTrail(unsigned char b) { return b >= 0x40 && b <= 0xFC; }
 bool isKana(unsigned char b) { return b >= 0xA1 && b <= 0xDF; }
 bool isEucByte(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
+
+// The published arithmetic between JIS and Shift_JIS, on two bytes in place
+// (inline: it runs once per character).
+constexpr void jisToSjisArithmetic(unsigned char &first, unsigned char &second) {
+    int c1 = first, c2 = second;
+    int rowOffset = c1 < 0x5F ? 0x70 : 0xB0;
+    int cellOffset = (c1 & 1) ? (c2 > 0x5F ? 0x20 : 0x1F) : 0x7E;
+    first = static_cast<unsigned char>(((c1 + 1) >> 1) + rowOffset);
+    second = static_cast<unsigned char>(c2 + cellOffset);
+}
+
+// The same for every character of the 94 x 94 set, worked out once.
+constexpr int kJisCells = 94;
+constexpr std::array<uint16_t, kJisCells * kJisCells> jisToSjisTable() {
+    std::array<uint16_t, kJisCells * kJisCells> t{};
+    for (int r = 0; r < kJisCells; ++r)
+        for (int c = 0; c < kJisCells; ++c) {
+            unsigned char a = static_cast<unsigned char>(0x21 + r), b = static_cast<unsigned char>(0x21 + c);
+            jisToSjisArithmetic(a, b);
+            t[r * kJisCells + c] = static_cast<uint16_t>(a << 8 | b);
+        }
+    return t;
+}
+constexpr std::array<uint16_t, kJisCells * kJisCells> kJisToSjis = jisToSjisTable();
+
+inline void jisToSjis(unsigned char &first, unsigned char &second) {
+    unsigned r = first - 0x21u, c = second - 0x21u;
+    if (r >= kJisCells || c >= kJisCells) return jisToSjisArithmetic(first, second);
+    uint16_t code = kJisToSjis[r * kJisCells + c];
+    first = static_cast<unsigned char>(code >> 8);
+    second = static_cast<unsigned char>(code);
+}
+
+inline void sjisToJis(unsigned char &first, unsigned char &second) {
+    int c1 = first, c2 = second;
+    int adjust = c2 < 0x9F;
+    int rowOffset = c1 < 0xA0 ? 0x70 : 0xB0;
+    int cellOffset = adjust ? (c2 > 0x7F ? 0x20 : 0x1F) : 0x7E;
+    first = static_cast<unsigned char>(((c1 - rowOffset) << 1) - adjust);
+    second = static_cast<unsigned char>(c2 - cellOffset);
+}
 
 // ---- Writers: each writes one character at p and moves p past it ------------
 
@@ -45,7 +88,7 @@ struct Jis7Writer {
     bool kana(Out p, unsigned char k, unsigned char mark) {
         unsigned char z[2];
         int used = Vdehan2zen(k, mark, &z[0], &z[1]);
-        Vdesjis2jis(&z[0], &z[1]);
+        sjisToJis(z[0], z[1]);
         pair(p, z[0], z[1]);
         return used == 1;
     }
@@ -55,7 +98,7 @@ struct Jis7Writer {
 struct SjisWriter {
     bool keepLineEnds;  // else newline and return go through the map like the rest
     void pair(Out p, unsigned char a, unsigned char b) {
-        Vdejis2sjis(&a, &b);
+        jisToSjis(a, b);
         *p++ = a, *p++ = b;
     }
     void single(Out p, unsigned char c) {
@@ -133,7 +176,7 @@ int32_t readSjis(Bytes in, int32_t n, VdeCharListT *cl, W w) {
             if (i + 1 >= n) return false;
             unsigned char a = b, c = in[i + 1];
             if (isSjisTrail(c)) {
-                Vdesjis2jis(&a, &c);
+                sjisToJis(a, c);
                 w.pair(p, a, c);
             } else {
                 w.raw(p, a, c);
@@ -176,22 +219,9 @@ int32_t readEuc(Bytes in, int32_t n, VdeCharListT *cl, W w) {
 
 extern "C" {
 
-void Vdejis2sjis(unsigned char *first, unsigned char *second) {
-    int c1 = *first, c2 = *second;
-    int rowOffset = c1 < 0x5F ? 0x70 : 0xB0;
-    int cellOffset = (c1 & 1) ? (c2 > 0x5F ? 0x20 : 0x1F) : 0x7E;
-    *first = static_cast<unsigned char>(((c1 + 1) >> 1) + rowOffset);
-    *second = static_cast<unsigned char>(c2 + cellOffset);
-}
+void Vdejis2sjis(unsigned char *first, unsigned char *second) { jisToSjis(*first, *second); }
 
-void Vdesjis2jis(unsigned char *first, unsigned char *second) {
-    int c1 = *first, c2 = *second;
-    int adjust = c2 < 0x9F;
-    int rowOffset = c1 < 0xA0 ? 0x70 : 0xB0;
-    int cellOffset = adjust ? (c2 > 0x7F ? 0x20 : 0x1F) : 0x7E;
-    *first = static_cast<unsigned char>(((c1 - rowOffset) << 1) - adjust);
-    *second = static_cast<unsigned char>(c2 - cellOffset);
-}
+void Vdesjis2jis(unsigned char *first, unsigned char *second) { sjisToJis(*first, *second); }
 
 int Vdehan2zen(int kana, int next, unsigned char *first, unsigned char *second) {
     kana &= 0xFF;
