@@ -66,42 +66,26 @@ const char *runEnd(const char *p)
 // text cannot be held.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-int64_t printString(VdeConvBufT &b, const char *text, const char *s)
+template <class T>
+int64_t printValue(VdeConvBufT &b, const char *text, T value)
 {
-    int n = std::snprintf(b.data, b.capacity, text, s);
-    if (n < 0) { // text the system cannot render: nothing to output
+    int n = std::snprintf(b.data, b.capacity, text, value);
+    if (n < 0) { // a value the system cannot render: nothing to output
         b.data[0] = '\0';
         return 0;
     }
     if (static_cast<size_t>(n) < b.capacity) return n;
     if (!reserve(b, static_cast<int64_t>(n) + 1)) return -1;
-    std::snprintf(b.data, b.capacity, text, s);
-    return n;
-}
-
-// The system reads the argument itself, from a copy of the list; ours then
-// steps past it.
-template <class T>
-int64_t printArg(VdeConvBufT &b, const char *text, va_list *args)
-{
-    va_list arg;
-    va_copy(arg, *args);
-    int n = std::vsnprintf(b.data, b.capacity, text, arg);
-    va_end(arg);
-    if (n >= 0 && static_cast<size_t>(n) >= b.capacity) {
-        if (!reserve(b, static_cast<int64_t>(n) + 1)) return -1;
-        va_copy(arg, *args);
-        std::vsnprintf(b.data, b.capacity, text, arg);
-        va_end(arg);
-    }
-    (void)va_arg(*args, T);
-    if (n < 0) { // a value the system cannot render: nothing to output
-        b.data[0] = '\0';
-        return 0;
-    }
+    std::snprintf(b.data, b.capacity, text, value);
     return n;
 }
 #pragma GCC diagnostic pop
+
+template <class T>
+int64_t printArg(VdeConvBufT &b, const char *text, va_list *args)
+{
+    return printValue(b, text, va_arg(*args, T));
+}
 
 template <class S>
 int64_t printInteger(VdeConvBufT &b, const char *text, char conversion, va_list *args)
@@ -148,7 +132,7 @@ int64_t VdePrintToStream(VdeConvBufT *buf, const VdePrintSpecT *specp, va_list *
     case 's': {
         const char *s = va_arg(*args, const char *);
         if (!s) s = "";
-        return reserve(b, getStringSize(spec, s) + 1) ? printString(b, text, s) : -1;
+        return reserve(b, getStringSize(spec, s) + 1) ? printValue(b, text, s) : -1;
     }
     case 'p':
         return printArg<void *>(b, text, args);
