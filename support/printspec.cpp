@@ -57,8 +57,11 @@ bool lengthFits(const char *length, char conversion)
 
 } // namespace
 
-size_t parseFull(const char *format, VdePrintSpecT *spec)
+} // namespace vde_spec
+
+size_t VdeParseSpec(const char *format, VdePrintSpecT *spec)
 {
+    using namespace vde_spec;
     // The text is written as the fields are read; a star or a long number
     // leaves it to VdeSpecText.
     spec->width = spec->precision = 0;
@@ -69,13 +72,12 @@ size_t parseFull(const char *format, VdePrintSpecT *spec)
     *t++ = '%';
     size_t nflags = 0;
     unsigned seen = 0;  // the flags met so far, by character
+    std::memset(spec->flags, 0, sizeof spec->flags); // room for a '-' from a wild width
     for (; classOf(*p) & kFlag; p++) {
         unsigned bit = 1u << (*p & 31);  // distinct for the six flag characters
         if (!(seen & bit)) *t++ = spec->flags[nflags++] = *p;
         seen |= bit;
     }
-    // Zeros to the end: a wild width may add a '-'.
-    while (nflags < sizeof spec->flags) spec->flags[nflags++] = '\0';
     if (*p == '*') spec->widthStar = 1, p++;
     else spec->width = readNumber(p, t, plain);
     if (*p == '.') {
@@ -90,6 +92,7 @@ size_t parseFull(const char *format, VdePrintSpecT *spec)
     char c = *p;
     if (!(classOf(c) & kConversion) || !lengthFits(spec->length, c)) return 0;
     spec->conversion = c;
+    spec->kind = kindOf(c, spec->length);
     if (keepsLength(c))
         for (const char *l = spec->length; *l; l++) *t++ = *l;
     *t++ = c;
@@ -97,8 +100,6 @@ size_t parseFull(const char *format, VdePrintSpecT *spec)
     if (!plain) VdeSpecText(spec);
     return static_cast<size_t>(p + 1 - format);
 }
-
-} // namespace vde_spec
 
 void VdeSpecText(VdePrintSpecT *spec)
 {

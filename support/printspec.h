@@ -15,6 +15,14 @@
 // may allocate (V_MAX_BLOCK); a conversion asking for one is not output.
 #define VDE_FIELD_LIMIT 99999999
 
+// The type of argument a conversion takes, as the system's printf reads it
+// with the specification's length letters.
+enum VdeArgKind : unsigned char {
+    kArgInt, kArgUInt, kArgLong, kArgULong, kArgLLong, kArgULLong, kArgIntMax, kArgUIntMax,
+    kArgSignedSize, kArgSize, kArgPtrdiff, kArgUPtrdiff,
+    kArgChar, kArgString, kArgPointer, kArgDouble, kArgLongDouble, kArgCount, kArgPercent
+};
+
 struct VdePrintSpecT {
     char flags[8];      // distinct flag characters, zero-terminated
     int64_t width;      // 0: none
@@ -24,6 +32,7 @@ struct VdePrintSpecT {
     int precisionStar;
     char length[3];     // length letters as written: "", "h", "hh", "l", ...
     char conversion;    // one of "dioxXucsfeEgGp%n"
+    VdeArgKind kind;
     char text[40];      // the specification for the system's printf
 };
 
@@ -59,8 +68,37 @@ inline constexpr std::array<unsigned char, 256> kClass = classes();
 
 inline unsigned char classOf(char c) { return kClass[static_cast<unsigned char>(c)]; }
 
-// A specification with flags, fields or length letters (printspec.cpp).
-size_t parseFull(const char *format, VdePrintSpecT *spec);
+// The argument a conversion takes with these length letters ("" for none).
+constexpr VdeArgKind kindOf(char c, const char *length)
+{
+    switch (c) {
+    case 'c': return kArgChar;
+    case 's': return kArgString;
+    case 'p': return kArgPointer;
+    case 'n': return kArgCount;
+    case '%': return kArgPercent;
+    case 'f': case 'e': case 'E': case 'g': case 'G': return length[0] == 'L' ? kArgLongDouble : kArgDouble;
+    }
+    bool isSigned = c == 'd' || c == 'i';
+    switch (length[0]) {
+    case 'l':
+        if (length[1] == 'l') return isSigned ? kArgLLong : kArgULLong;
+        return isSigned ? kArgLong : kArgULong;
+    case 'j': return isSigned ? kArgIntMax : kArgUIntMax;
+    case 'z': return isSigned ? kArgSignedSize : kArgSize;
+    case 't': return isSigned ? kArgPtrdiff : kArgUPtrdiff;
+    default: return isSigned ? kArgInt : kArgUInt; // none, h, hh: promoted to int
+    }
+}
+
+// The argument of each conversion character without length letters.
+constexpr std::array<VdeArgKind, 256> bareKinds()
+{
+    std::array<VdeArgKind, 256> k{};
+    for (int c = 0; c < 256; c++) k[c] = kindOf(static_cast<char>(c), "");
+    return k;
+}
+inline constexpr std::array<VdeArgKind, 256> kBareKind = bareKinds();
 
 } // namespace vde_spec
 
@@ -68,22 +106,9 @@ size_t parseFull(const char *format, VdePrintSpecT *spec);
 // included (unless a field is a star: the wild-field step writes it then).
 // Returns the number of characters it spans, or 0 when it is not one the
 // formatter can hand to the system's printf. Never reads past the
-// terminating zero.
-inline size_t VdeParseSpec(const char *format, VdePrintSpecT *spec)
-{
-    using namespace vde_spec;
-    if (!(classOf(format[1]) & kConversion)) return parseFull(format, spec);
-    // The common case, a bare conversion character: nothing else to read.
-    spec->flags[0] = '\0';
-    spec->width = spec->precision = 0;
-    spec->widthStar = spec->hasPrecision = spec->precisionStar = 0;
-    spec->length[0] = '\0';
-    spec->conversion = format[1];
-    spec->text[0] = '%';
-    spec->text[1] = format[1];
-    spec->text[2] = '\0';
-    return 2;
-}
+// terminating zero. (The formatting loop reads a bare conversion character
+// itself.)
+size_t VdeParseSpec(const char *format, VdePrintSpecT *spec);
 
 // The conversion buffer: the call's own 256 bytes until a conversion needs
 // more; a grown buffer is the caller's to free.

@@ -1,7 +1,9 @@
-// Formatting into a caller's buffer.
+// Formatting into a caller's buffer: the formatting core with this file's
+// output function, which inlines into it.
 #include <algorithm>
 #include <cstring>
 
+#include "doprnt.h"
 #include "vsupport/print.h"
 
 namespace {
@@ -27,7 +29,8 @@ int32_t outs(void *context, const char *text, int32_t length)
 extern "C" int32_t VdeVSnprintf(char *dst, int32_t capacity, const char *format, va_list args)
 {
     Cursor cursor{dst, dst ? static_cast<int64_t>(capacity) - 1 : -1};
-    int32_t n = Vde_doprnt(outs, &cursor, format, args);
+    int32_t n = VdeDoprnt([&cursor](const char *text, int32_t length) { return outs(&cursor, text, length); },
+                          format, args);
     // A buffer of no bytes has no room even for the terminator.
     if (dst && capacity > 0) *cursor.dst = '\0';
     return n;
