@@ -88,13 +88,19 @@ size_t VdeParseSpec(const char *format, VdePrintSpecT *spec)
         else spec->precision = readNumber(p, t, plain);
         if (t == digits) *t++ = '0';
     }
-    readLength(p, spec->length);
     char c = *p;
-    if (!(classOf(c) & kConversion) || !lengthFits(spec->length, c)) return 0;
+    if (classOf(c) & kConversion) {  // no length letters, the common case
+        spec->length[0] = '\0';
+        spec->kind = kBareKind[static_cast<unsigned char>(c)];
+    } else {
+        readLength(p, spec->length);
+        c = *p;
+        if (!(classOf(c) & kConversion) || !lengthFits(spec->length, c)) return 0;
+        spec->kind = kindOf(c, spec->length);
+        if (keepsLength(c))
+            for (const char *l = spec->length; *l; l++) *t++ = *l;
+    }
     spec->conversion = c;
-    spec->kind = kindOf(c, spec->length);
-    if (keepsLength(c))
-        for (const char *l = spec->length; *l; l++) *t++ = *l;
     *t++ = c;
     *t = '\0';
     if (!plain) VdeSpecText(spec);

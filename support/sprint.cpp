@@ -24,9 +24,9 @@ int32_t outs(void *context, const char *text, int32_t length)
     return static_cast<int32_t>(n);
 }
 
-} // namespace
-
-extern "C" int32_t VdeVSnprintf(char *dst, int32_t capacity, const char *format, va_list args)
+// (Inlined into both entry points: V_Sprintf is the common one.)
+__attribute__((always_inline)) inline int32_t formatInto(char *dst, int32_t capacity, const char *format,
+                                                         va_list args)
 {
     Cursor cursor{dst, dst ? static_cast<int64_t>(capacity) - 1 : -1};
     int32_t n = VdeDoprnt([&cursor](const char *text, int32_t length) { return outs(&cursor, text, length); },
@@ -36,11 +36,18 @@ extern "C" int32_t VdeVSnprintf(char *dst, int32_t capacity, const char *format,
     return n;
 }
 
+} // namespace
+
+extern "C" int32_t VdeVSnprintf(char *dst, int32_t capacity, const char *format, va_list args)
+{
+    return formatInto(dst, capacity, format, args);
+}
+
 extern "C" int32_t V_Sprintf(char *dst, const char *format, ...)
 {
     va_list args;
     va_start(args, format);
-    int32_t n = VdeVSnprintf(dst, 0x7FFFFFFF, format, args);
+    int32_t n = formatInto(dst, 0x7FFFFFFF, format, args);
     va_end(args);
     return n;
 }
