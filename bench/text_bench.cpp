@@ -14,7 +14,7 @@ void BM_JoinTextItems(benchmark::State &state)
     static char letter[] = "x";
     std::vector<TextItemT> items(static_cast<size_t>(state.range(0)));
     for (TextItemT &item : items) {
-        item.data.dataType = kStringItem;
+        item.data.dataType = VX_TEXT_ITEM_STRING;
         item.data.text = letter;
     }
     TextItemsT list = {static_cast<uint32_t>(items.size()), items.data()};
