@@ -164,7 +164,7 @@ constexpr unsigned char kEnd = 0xFF;
 // A code point of the Basic Multilingual Plane as such a character.
 Utf8Char utf8Char(uint32_t cp) {
     Utf8Char c{};
-    unsigned char bytes[6];
+    unsigned char bytes[6] = {};
     c.len = cp == 0 ? kEnd : cp == VDE_NO_CHAR ? 0 : static_cast<unsigned char>(encodeUtf8(bytes, cp) - bytes);
     for (int i = 0; i < c.len && i < 3; ++i) c.bytes[i] = bytes[i];
     return c;
