@@ -409,8 +409,12 @@ std::optional<int> Host::wait_exit(double seconds)
     // status, when we reaped it; its launcher's when a process between it
     // and us did.
     std::optional<int> status = forking_ && clientStatus_ ? clientStatus_ : std::nullopt;
-    if (!status && launcherPid_ > 0 &&
-        serve_until([this] { return reap(), launcherStatus_.has_value(); }, std::max(0.0, left())))
+    // (serve_until gives up at once once the client has gone: a loop.)
+    while (!status && launcherPid_ > 0 && !launcherStatus_ && left() > 0) {
+        serve_for(std::min(0.05, left()));
+        reap();
+    }
+    if (!status)
         status = launcherStatus_;
     if (!status)
         return std::nullopt;
