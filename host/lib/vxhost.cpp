@@ -124,12 +124,6 @@ void Host::on(uint32_t proc, Handler handler)
 
 void Host::set_fallback(Handler handler) { fallback_ = std::move(handler); }
 
-void Host::trace_refused(uint32_t proc, const std::string &why)
-{
-    const ApiProcT *row = api_proc_find(proc);
-    trace_.refused(Direction::ToHost, proc, row ? row->stubName : "procedure " + std::to_string(proc), why);
-}
-
 // What the host itself keeps of the control calls, whatever handler runs.
 void Host::builtin(HostCall &call)
 {

@@ -150,9 +150,6 @@ public:
     size_t trace_dropped() const { return trace_.dropped(); }
     // A remark on the call being answered, shown with its trace line.
     void trace_note(const std::string &text) { trace_.note(text); }
-    // A call refused before it was decoded (a caller this host does not
-    // serve), entered in the trace.
-    void trace_refused(uint32_t proc, const std::string &why);
     // Calls of the host's procedures served so far.
     long calls_served() const { return callsServed_; }
     // Acknowledgements (1000) received so far.
