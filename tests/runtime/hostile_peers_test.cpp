@@ -166,6 +166,36 @@ TEST(HostilePeers, HalfARecordHoldsUpNobody)
     }
 }
 
+TEST(HostilePeers, AForgedAcknowledgementChangesNothing)
+{
+    Rig rig;
+    ASSERT_TRUE(rig.started);
+    pid_t gone = fork();  // a process number that nobody holds now
+    if (gone == 0)
+        _exit(0);
+    waitpid(gone, nullptr, 0);
+    pid_t client = rig.host.client_pid();
+    pid_t forger = fork();
+    if (forger == 0) {  // another process of this user acknowledges in the client's place
+        sockaddr_in host{};
+        host.sin_family = AF_INET;
+        host.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int s = RPC_ANYSOCK;
+        CLIENT *c = clnttcp_create(&host, rig.host.program(), 1, &s, 0, 0);
+        int32_t pid = gone;
+        timeval limit{5, 0};
+        _exit(c != nullptr && clnt_call(c, 1000, vapi_codec(xdr_int), reinterpret_cast<caddr_t>(&pid),
+                                        vapi_codec(xdr_void), nullptr, limit) == RPC_SUCCESS
+                  ? 0
+                  : 1);
+    }
+    int status = -1;
+    rig.host.serve_until([&] { return waitpid(forger, &status, WNOHANG) == forger; }, 10);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(rig.host.client_pid(), client);
+    EXPECT_TRUE(rig.host.command(1));
+}
+
 TEST(HostilePeers, TheClientEndsWhenAskedEvenWhileItWaitsForTheHost)
 {
     struct Case {
