@@ -2,6 +2,7 @@
 #include "vapi/session.h"
 
 #include "codec.hpp"
+#include "hostcall.h"
 #include "vapi/apistruct.h"
 #include "vapi/runtime.h"
 #include "vsupport/memory.h"
@@ -45,6 +46,8 @@ int32_t apiLocalCall(const char *hostName, uint32_t program, uint32_t procedure,
     if (client == nullptr)
         return 0;
     clnt_control(client, CLSET_FD_CLOSE, nullptr);  // the socket goes with the handle
+    vapi::hostcall::take_over(client);
+    clnt_control(client, CLSET_TIMEOUT, reinterpret_cast<char *>(&timeOut));
     clnt_stat status = clnt_call(client, procedure, argCodec, static_cast<caddr_t>(argument),
                                  resultCodec, static_cast<caddr_t>(result), timeOut);
     clnt_destroy(client);

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <string>
 #include <type_traits>
 
 namespace vapi::hostcall {
@@ -26,7 +27,8 @@ struct Link {
     Ops ops;  // first: the handle's operations point here
     Ops *own;
     int fd;
-    XDR stream;
+    bool datagram;  // a UDP handle: one datagram each way
+    XDR stream;     // a TCP handle's record stream
     rpc_err error;
     uint32_t xid;
     bool broken;  // a request was cut off: the stream is out of step
@@ -132,29 +134,17 @@ void free_verifier(XDR *x, rpc_msg &reply)
     x->x_op = XDR_DECODE;
 }
 
-// Reads replies until the one to `xid`, skipping replies to calls that
-// timed out before.
-void receive_reply(CLIENT *client, Link &l, uint32_t xid, xdrproc_t codec, void *result)
+// Decodes a reply's header from `x`; if it answers `xid`, its status and
+// results too (true). Replies to calls that timed out before are skipped.
+bool take_reply(CLIENT *client, Link &l, XDR *x, rpc_msg &reply, uint32_t xid, xdrproc_t codec, void *result)
 {
-    XDR *x = &l.stream;
-    x->x_op = XDR_DECODE;
-    rpc_msg reply;
-    for (;;) {
-        reply = rpc_msg{};
-        reply.acpted_rply.ar_verf = _null_auth;
-        reply.acpted_rply.ar_results.where = nullptr;
-        reply.acpted_rply.ar_results.proc = vapi_codec(xdr_void);
-        if (!xdrrec_skiprecord(x)) {
-            if (l.error.re_status == RPC_SUCCESS)
-                l.error.re_status = RPC_CANTRECV;
-            return;
-        }
-        bool decoded = xdr_replymsg(x, &reply);
-        if (decoded && reply.rm_xid == xid)
-            break;
+    reply.acpted_rply.ar_verf = _null_auth;
+    reply.acpted_rply.ar_results.where = nullptr;
+    reply.acpted_rply.ar_results.proc = vapi_codec(xdr_void);
+    bool decoded = xdr_replymsg(x, &reply);
+    if (!decoded || reply.rm_xid != xid) {
         free_verifier(x, reply);
-        if (l.error.re_status != RPC_SUCCESS)
-            return;
+        return false;
     }
     _seterr_reply(&reply, &l.error);
     if (l.error.re_status == RPC_SUCCESS) {
@@ -166,6 +156,56 @@ void receive_reply(CLIENT *client, Link &l, uint32_t xid, xdrproc_t codec, void 
         }
     }
     free_verifier(x, reply);
+    return true;
+}
+
+// Reads records until the reply to `xid`.
+void receive_reply(CLIENT *client, Link &l, uint32_t xid, xdrproc_t codec, void *result)
+{
+    XDR *x = &l.stream;
+    x->x_op = XDR_DECODE;
+    for (;;) {
+        rpc_msg reply{};
+        if (!xdrrec_skiprecord(x)) {
+            if (l.error.re_status == RPC_SUCCESS)
+                l.error.re_status = RPC_CANTRECV;
+            return;
+        }
+        if (take_reply(client, l, x, reply, xid, codec, result) || l.error.re_status != RPC_SUCCESS)
+            return;
+    }
+}
+
+// One datagram out, then datagrams in until the reply to it.
+void exchange_datagrams(CLIENT *client, Link &l, rpc_msg &call, rpcproc_t proc, xdrproc_t argCodec,
+                        void *argument, xdrproc_t codec, void *result)
+{
+    std::string buffer(65536, '\0');
+    XDR x;
+    xdrmem_create(&x, &buffer[0], static_cast<u_int>(buffer.size()), XDR_ENCODE);
+    if (!xdr_callhdr(&x, &call) || !xdr_u_int(&x, &proc) || !AUTH_MARSHALL(client->cl_auth, &x) ||
+        !argCodec(&x, argument)) {
+        l.error.re_status = RPC_CANTENCODEARGS;
+        return;
+    }
+    netbuf server{};
+    l.own->cl_control(client, CLGET_SVC_ADDR, &server);
+    if (sendto(l.fd, buffer.data(), xdr_getpos(&x), 0, static_cast<sockaddr *>(server.buf), server.len) < 0) {
+        l.error.re_status = RPC_CANTSEND;
+        l.error.re_errno = errno;
+        return;
+    }
+    for (;;) {
+        if (!wait_for(l, POLLIN, RPC_CANTRECV))
+            return;
+        ssize_t n = recv(l.fd, &buffer[0], buffer.size(), MSG_DONTWAIT);
+        if (n < 4)
+            continue;  // nothing, or too short to be a reply
+        xdrmem_create(&x, &buffer[0], static_cast<u_int>(n), XDR_DECODE);
+        rpc_msg reply{};
+        if (take_reply(client, l, &x, reply, call.rm_xid, codec, result))
+            return;
+    }
 }
 
 clnt_stat call(CLIENT *client, rpcproc_t proc, xdrproc_t argCodec, void *argument, xdrproc_t resultCodec,
@@ -192,7 +232,9 @@ clnt_stat call(CLIENT *client, rpcproc_t proc, xdrproc_t argCodec, void *argumen
     request.rm_call.cb_rpcvers = RPC_MSG_VERSION;
     request.rm_call.cb_prog = program;
     request.rm_call.cb_vers = version;
-    if (send_call(client, l, request, proc, argCodec, argument))
+    if (l.datagram)
+        exchange_datagrams(client, l, request, proc, argCodec, argument, resultCodec, result);
+    else if (send_call(client, l, request, proc, argCodec, argument))
         receive_reply(client, l, request.rm_xid, resultCodec, result);
     return l.error.re_status;
 }
@@ -205,7 +247,8 @@ void get_error(CLIENT *client, rpc_err *error)
 void destroy(CLIENT *client)
 {
     Link *l = &link_of(client);
-    XDR_DESTROY(&l->stream);
+    if (!l->datagram)
+        XDR_DESTROY(&l->stream);
     client->cl_ops = l->own;
     delete l;
     clnt_destroy(client);
@@ -224,7 +267,11 @@ void take_over(CLIENT *client)
     l->fd = -1;
     l->own->cl_control(client, CLGET_FD, &l->fd);
     l->own->cl_control(client, CLGET_XID, &l->xid);
-    xdrrec_create(&l->stream, 64 * 1024, 64 * 1024, l, read_part, write_part);
+    int type = 0;
+    socklen_t length = sizeof type;
+    l->datagram = getsockopt(l->fd, SOL_SOCKET, SO_TYPE, &type, &length) == 0 && type == SOCK_DGRAM;
+    if (!l->datagram)
+        xdrrec_create(&l->stream, 64 * 1024, 64 * 1024, l, read_part, write_part);
     client->cl_ops = &l->ops;
 }
 
