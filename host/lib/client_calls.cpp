@@ -90,6 +90,7 @@ bool Host::launch(const LaunchOptions &options, double seconds)
     prctl(PR_SET_CHILD_SUBREAPER, 1);
     clientProgram_ = free_program(1);
     clientVersion_ = 1;
+    clientMachine_ = INADDR_LOOPBACK;
     acknowledged_ = false;
     adopting_ = false;
     forking_ = options.clientNumber >= 0;
@@ -166,7 +167,7 @@ bool Host::launch(const LaunchOptions &options, double seconds)
     return serve_until([this] { return acknowledged_; }, seconds);
 }
 
-void Host::adopt_client(uint32_t program, uint32_t version)
+void Host::adopt_client(uint32_t program, uint32_t version, uint32_t machine)
 {
     if (client_ != nullptr) {
         clnt_destroy(client_);
@@ -174,6 +175,7 @@ void Host::adopt_client(uint32_t program, uint32_t version)
     }
     clientProgram_ = program;
     clientVersion_ = version;
+    clientMachine_ = machine;
     adopting_ = true;
 }
 
@@ -198,7 +200,7 @@ CLIENT *Host::client_handle()
     if (client_ == nullptr && clientProgram_ != 0) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_addr.s_addr = htonl(clientMachine_);
         int socket = RPC_ANYSOCK;
         client_ = clnttcp_create(&address, clientProgram_, clientVersion_, &socket, 0, 0);
     }

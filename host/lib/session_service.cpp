@@ -1,6 +1,8 @@
 // The session service of the stand-in host.
 #include "session_service.h"
 
+#include "peer.h"
+
 #include "callbacks.h"
 #include "vapi/session.h"
 #include "runtime_internal.h"
@@ -139,7 +141,12 @@ void SessionService::connect(SVCXPRT *transport)
 
     // The client now connects as a started one would: it acknowledges, then
     // expects its init like any other client.
-    host_.adopt_client(static_cast<uint32_t>(reply.clientProg), 1);
+    // A client on another machine is called back where its request came
+    // from; one on this machine on loopback, where it listens.
+    vapi::peer::Caller caller = vapi::peer::caller_of(transport);
+    host_.adopt_client(static_cast<uint32_t>(reply.clientProg), 1,
+                       caller.where == vapi::peer::Where::Elsewhere ? ntohl(caller.address.s_addr)
+                                                                    : INADDR_LOOPBACK);
     if (options_.initOnAttach &&
         host_.serve_until([&] { return host_.acknowledgements() > acknowledged; }, options_.attachSeconds))
         host_.init(0);

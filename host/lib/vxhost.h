@@ -12,6 +12,7 @@
 #include "vapi/procs.h"
 #include "proctable.h"
 
+#include <netinet/in.h>
 #include <rpc/rpc.h>
 #include <sys/types.h>
 
@@ -99,8 +100,9 @@ public:
     int launch_error() const { return launchError_; }
     // Takes a client that registered (program, version) on this machine
     // without being launched here (for example one attached to a session):
-    // its next acknowledgement counts, but its process is not ours.
-    void adopt_client(uint32_t program, uint32_t version);
+    // its next acknowledgement counts, but its process is not ours. The
+    // client's program is called on `machine` (IPv4, host byte order).
+    void adopt_client(uint32_t program, uint32_t version, uint32_t machine = INADDR_LOOPBACK);
     uint32_t client_program() const { return clientProgram_; }
     pid_t client_pid() const { return clientPid_; }
     // Exit status of the process launched directly (0 at once for a client
@@ -182,6 +184,7 @@ private:
     std::function<bool(HostCall &)> interceptor_;
 
     uint32_t clientProgram_ = 0, clientVersion_ = 1;
+    uint32_t clientMachine_ = INADDR_LOOPBACK;
     CLIENT *client_ = nullptr;
     pid_t launcherPid_ = -1, clientPid_ = -1;
     std::optional<int> launcherStatus_, clientStatus_;  // raw wait statuses
