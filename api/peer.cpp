@@ -1,11 +1,13 @@
 // Who is calling. TCP and UDP carry no credentials, but on this machine the
-// kernel's socket table (sock_diag) knows the peer's socket: its owner and
-// its inode. A socket that is no longer held by any process (closed by its
+// kernel's socket table (sock_diag, or /proc/net where that is missing)
+// knows the peer's socket: its owner and its inode. A socket that is no longer held by any process (closed by its
 // owner) has no inode there and counts as unknown: its owner would read as
 // root.
 #include "peer.h"
 
 #include <arpa/inet.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <ifaddrs.h>
 #include <linux/inet_diag.h>
@@ -16,6 +18,8 @@
 #include <unistd.h>
 
 #include <map>
+#include <string>
+#include <vector>
 
 namespace vapi::peer {
 namespace {
@@ -25,27 +29,17 @@ struct Endpoint {
     in_port_t port;  // network order
 };
 
-// What the socket table says of the sockets that match.
-struct Found {
-    int count = 0;
-    uid_t uid = static_cast<uid_t>(-1);
-    ino_t inode = 0;
+// One socket as the kernel's table lists it.
+struct Socket {
+    int family;
+    uint32_t local[4], remote[4];  // addresses as stored (IPv4: the first word)
+    in_port_t localPort, remotePort;  // network order
+    uid_t uid;
+    ino_t inode;  // 0: no process holds it any more
 };
 
-// An IPv4 address as the table writes it for the family: IPv6 sockets that
-// speak IPv4 carry it mapped.
-bool same_address(int family, const __be32 *words, in_addr address, bool anyMatches)
-{
-    if (family == AF_INET)
-        return words[0] == address.s_addr || (anyMatches && words[0] == 0);
-    bool any = words[0] == 0 && words[1] == 0 && words[2] == 0 && words[3] == 0;
-    bool mapped = words[0] == 0 && words[1] == 0 && words[2] == htonl(0xffff);
-    return (mapped && words[3] == address.s_addr) || (anyMatches && any);
-}
-
-// Sockets of one family and protocol bound to `local` (or to any address on
-// its port) and, when `remote` is given, connected to it.
-bool scan(int family, int protocol, const Endpoint &local, const Endpoint *remote, Found &found)
+// The sockets of one family and protocol on `port`, from sock_diag.
+bool from_kernel(int family, int protocol, in_port_t port, std::vector<Socket> &out)
 {
     int nl = socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC, NETLINK_SOCK_DIAG);
     if (nl < 0)
@@ -60,7 +54,7 @@ bool scan(int family, int protocol, const Endpoint &local, const Endpoint *remot
     request.body.sdiag_family = static_cast<__u8>(family);
     request.body.sdiag_protocol = static_cast<__u8>(protocol);
     request.body.idiag_states = ~0u;
-    request.body.id.idiag_sport = local.port;  // the kernel filters on it
+    request.body.id.idiag_sport = port;  // the kernel filters on it
     request.body.id.idiag_cookie[0] = request.body.id.idiag_cookie[1] = INET_DIAG_NOCOOKIE;
     sockaddr_nl kernel{};
     kernel.nl_family = AF_NETLINK;
@@ -81,24 +75,88 @@ bool scan(int family, int protocol, const Endpoint &local, const Endpoint *remot
                 break;
             }
             auto *m = static_cast<inet_diag_msg *>(NLMSG_DATA(h));
-            const inet_diag_sockid &id = m->id;
-            if (id.idiag_sport != local.port || !same_address(family, id.idiag_src, local.address, !remote))
-                continue;
-            if (remote != nullptr &&
-                (id.idiag_dport != remote->port || !same_address(family, id.idiag_dst, remote->address, false)))
-                continue;
-            if (m->idiag_inode == 0)  // no process holds it any more
-                continue;
-            if (found.count > 0 && found.uid != m->idiag_uid)
-                found.uid = static_cast<uid_t>(-1);  // two owners: neither counts
-            else
-                found.uid = m->idiag_uid;
-            found.inode = m->idiag_inode;
-            ++found.count;
+            Socket s{family, {}, {}, m->id.idiag_sport, m->id.idiag_dport, m->idiag_uid, m->idiag_inode};
+            memcpy(s.local, m->id.idiag_src, sizeof s.local);
+            memcpy(s.remote, m->id.idiag_dst, sizeof s.remote);
+            out.push_back(s);
         }
     }
     close(nl);
     return ok;
+}
+
+// The same from /proc/net, where sock_diag is not to be had.
+bool from_proc(int family, int protocol, std::vector<Socket> &out)
+{
+    std::string path = std::string("/proc/net/") + (protocol == IPPROTO_TCP ? "tcp" : "udp") +
+                       (family == AF_INET6 ? "6" : "");
+    FILE *table = fopen(path.c_str(), "re");
+    if (table == nullptr)
+        return false;
+    char line[512], local[40], remote[40];
+    unsigned localPort, remotePort;
+    unsigned long uid, inode;
+    int words = family == AF_INET6 ? 4 : 1;
+    while (fgets(line, sizeof line, table) != nullptr) {
+        if (sscanf(line, " %*u: %39[0-9A-Fa-f]:%x %39[0-9A-Fa-f]:%x %*x %*s %*s %*s %lu %*d %lu", local, &localPort,
+                   remote, &remotePort, &uid, &inode) != 6)
+            continue;  // the heading
+        Socket s{family, {}, {}, htons(static_cast<uint16_t>(localPort)), htons(static_cast<uint16_t>(remotePort)),
+                 static_cast<uid_t>(uid), static_cast<ino_t>(inode)};
+        // Each word is written as the hexadecimal of the word as stored.
+        for (int i = 0; i < words; ++i) {
+            char word[9] = {};
+            memcpy(word, local + 8 * i, 8);
+            s.local[i] = static_cast<uint32_t>(strtoul(word, nullptr, 16));
+            memcpy(word, remote + 8 * i, 8);
+            s.remote[i] = static_cast<uint32_t>(strtoul(word, nullptr, 16));
+        }
+        out.push_back(s);
+    }
+    fclose(table);
+    return true;
+}
+
+// An IPv4 address as the table writes it for the family: IPv6 sockets that
+// speak IPv4 carry it mapped.
+bool same_address(int family, const uint32_t *words, in_addr address, bool anyMatches)
+{
+    if (family == AF_INET)
+        return words[0] == address.s_addr || (anyMatches && words[0] == 0);
+    bool any = words[0] == 0 && words[1] == 0 && words[2] == 0 && words[3] == 0;
+    bool mapped = words[0] == 0 && words[1] == 0 && words[2] == htonl(0xffff);
+    return (mapped && words[3] == address.s_addr) || (anyMatches && any);
+}
+
+// The owner of the socket bound to `local` (or to any address on its port)
+// and, when `remote` is given, connected to it: false when there is none
+// held by a process, or two owners claim it.
+bool owner(int protocol, const Endpoint &local, const Endpoint *remote, uid_t &uid, ino_t &inode)
+{
+    std::vector<Socket> sockets;
+    // IPv6 may be missing altogether: only IPv4's table must be there.
+    if (!from_kernel(AF_INET, protocol, local.port, sockets)) {
+        sockets.clear();
+        if (!from_proc(AF_INET, protocol, sockets))
+            return false;
+        from_proc(AF_INET6, protocol, sockets);
+    } else {
+        from_kernel(AF_INET6, protocol, local.port, sockets);
+    }
+    int found = 0;
+    for (const Socket &s : sockets) {
+        if (s.localPort != local.port || !same_address(s.family, s.local, local.address, !remote) ||
+            s.inode == 0)  // no process holds it: its owner would read as root
+            continue;
+        if (remote != nullptr &&
+            (s.remotePort != remote->port || !same_address(s.family, s.remote, remote->address, false)))
+            continue;
+        if (found++ > 0 && s.uid != uid)
+            return false;
+        uid = s.uid;
+        inode = s.inode;
+    }
+    return found > 0;
 }
 
 bool endpoint(const netbuf *buffer, Endpoint &e)
@@ -130,7 +188,6 @@ Caller look_up(SVCXPRT *transport, bool stream)
         c.where = Where::Elsewhere;
         return c;
     }
-    Found found;
     Endpoint to{};
     const Endpoint *connectedTo = nullptr;
     if (stream) {
@@ -142,14 +199,9 @@ Caller look_up(SVCXPRT *transport, bool stream)
             return c;
         connectedTo = &to;
     }
-    int protocol = stream ? IPPROTO_TCP : IPPROTO_UDP;
-    if (!scan(AF_INET, protocol, from, connectedTo, found) || !scan(AF_INET6, protocol, from, connectedTo, found))
-        return c;
-    if (found.count == 0 || found.uid == static_cast<uid_t>(-1))
-        return c;
+    if (!owner(stream ? IPPROTO_TCP : IPPROTO_UDP, from, connectedTo, c.uid, c.inode))
+        return Caller{Where::Unknown, from.address};
     c.where = Where::ThisMachine;
-    c.uid = found.uid;
-    c.inode = found.inode;
     return c;
 }
 
