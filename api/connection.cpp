@@ -126,9 +126,13 @@ bool_t receive(SVCXPRT *x, rpc_msg *msg)
     return TRUE;
 }
 
+// Asked after each call is served: its record is let go at once, so that
+// an idle connection keeps no large one.
 xprt_stat status(SVCXPRT *x)
 {
-    return of(x).dead ? XPRT_DIED : XPRT_IDLE;
+    Connection &c = of(x);
+    start_next(c);
+    return c.dead ? XPRT_DIED : XPRT_IDLE;
 }
 
 bool_t get_arguments(SVCXPRT *x, xdrproc_t codec, void *where)
