@@ -78,7 +78,7 @@ int32_t V_ApiService(uint32_t *extraMask)
         VA_SelectMask = low_word(ready);
         // While no descriptor is free, a listener would wake the loop at
         // once and fail to accept: it waits, and the loop looks again often.
-        bool held = vapi::listener::hold_listeners(ready, nfds);
+        bool held = vapi::listener::hold_listeners(ready);
         int wake = vapi::ending::fd();
         if (wake >= 0) {
             FD_SET(wake, &ready);

@@ -3,7 +3,7 @@
 
 #include "connection.h"
 
-#include <fcntl.h>
+#include <errno.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,6 +18,10 @@ using Ops = std::remove_const_t<std::remove_pointer_t<decltype(SVCXPRT::xp_ops)>
 const Ops *library = nullptr;
 Ops ours;
 
+// The listeners made here, and whether they wait for a free descriptor.
+fd_set listeners;  // zero-initialised as a static
+bool held = false;
+
 bool_t accept_one(SVCXPRT *listener, rpc_msg *)
 {
     sockaddr_storage from{};
@@ -25,32 +29,29 @@ bool_t accept_one(SVCXPRT *listener, rpc_msg *)
     int fd = accept4(listener->xp_fd, reinterpret_cast<sockaddr *>(&from), &length, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd >= 0)
         connection::create(fd, from, length, kMaxRecord);
+    else if (errno == EMFILE || errno == ENFILE)
+        held = true;  // the connection stays queued until a descriptor is free
     return FALSE;  // a listener brings no call of its own
 }
 
 void destroy_listener(SVCXPRT *listener)
 {
+    FD_CLR(listener->xp_fd, &listeners);
     listener->xp_ops = library;  // the library knows its listeners by their operations
     svc_destroy(listener);
 }
 
-bool listening(int fd)
-{
-    int on = 0;
-    socklen_t len = sizeof on;
-    return getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &on, &len) == 0 && on != 0;
-}
-
-// Whether `count` more descriptors could be opened now.
-bool free_descriptors(int near, int count)
+// Whether two more descriptors could be opened now: one to accept, one to
+// look the caller up.
+bool descriptors_free()
 {
     int taken[2] = {-1, -1};
     int got = 0;
-    while (got < count && (taken[got] = fcntl(near, F_DUPFD_CLOEXEC, 0)) >= 0)
+    while (got < 2 && (taken[got] = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0)) >= 0)
         ++got;
     for (int i = 0; i < got; ++i)
         close(taken[i]);
-    return got == count;
+    return got == 2;
 }
 
 }  // namespace
@@ -86,20 +87,19 @@ SVCXPRT *create(in_addr address)
         ours.xp_destroy = destroy_listener;
     }
     transport->xp_ops = &ours;
+    FD_SET(transport->xp_fd, &listeners);
     return transport;
 }
 
-bool hold_listeners(fd_set &ready, int nfds)
+bool hold_listeners(fd_set &watch)
 {
-    int first = -1;
-    for (int fd = 0; fd < nfds && first < 0; ++fd)
-        if (FD_ISSET(fd, &ready) && listening(fd))
-            first = fd;
-    if (first < 0 || free_descriptors(first, 2))
+    if (!held || descriptors_free()) {
+        held = false;
         return false;
-    for (int fd = first; fd < nfds; ++fd)
-        if (FD_ISSET(fd, &ready) && listening(fd))
-            FD_CLR(fd, &ready);
+    }
+    for (int fd = 0; fd < FD_SETSIZE; ++fd)
+        if (FD_ISSET(fd, &listeners))
+            FD_CLR(fd, &watch);
     return true;
 }
 

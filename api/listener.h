@@ -21,10 +21,11 @@ constexpr int kMaxRecord = static_cast<int>(V_MAX_BLOCK) + 65536;
 // bytes. Null when it cannot be made.
 SVCXPRT *create(in_addr address);
 
-// When fewer than two descriptors are free (one to accept, one to look the
-// caller up), removes the listening sockets from `ready` and returns true:
-// accepting then would fail at once, again and again. The caller waits in
-// short slices until a descriptor is free.
-bool hold_listeners(fd_set &ready, int nfds);
+// After a listener could not accept for want of a descriptor, and until
+// two are free (one to accept, one to look the caller up): removes the
+// listeners from the set `watch` and returns true. Left in, a listener
+// would wake the loop at once and fail again, and again; the caller waits
+// in short slices instead, to look again soon.
+bool hold_listeners(fd_set &watch);
 
 }  // namespace vapi::listener

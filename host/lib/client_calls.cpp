@@ -382,7 +382,7 @@ bool Host::serve_until(const std::function<bool()> &done, double seconds)
         if (left <= 0)
             return false;
         fd_set ready = svc_fdset;
-        vapi::listener::hold_listeners(ready, svc_maxfd + 1);  // at the descriptor limit
+        vapi::listener::hold_listeners(ready);  // at the descriptor limit
         timeval slice = to_timeval(left < 0.02 ? left : 0.02);
         int n = select(svc_maxfd + 1, &ready, nullptr, nullptr, &slice);
         if (n > 0)
