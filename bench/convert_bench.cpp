@@ -10,7 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
+#include <map>
 #include <string>
 
 #include "beside.h"
@@ -61,52 +61,29 @@ std::string byteText(int lo, int hi) {
     return s;
 }
 
-// The texts, each made on first use.
-using Text = const std::string &(*)();
-const std::string &sjis() {
-    static const std::string t = doubleByteText("SJIS", "EUC-JP", 0x81, 0x9F, 0x40, 0xFC);
-    return t;
+// The texts, each made once, on first use.
+using Maker = std::string (*)();
+const std::string &text(Maker make) {
+    static std::map<Maker, std::string> made;
+    auto it = made.find(make);
+    if (it == made.end()) it = made.emplace(make, make()).first;
+    return it->second;
 }
-const std::string &eucjp() {
-    static const std::string t = iconvAll(sjis(), "SJIS", "EUC-JP");
-    return t;
-}
-const std::string &jis7() {
-    static const std::string t = iconvAll(sjis(), "SJIS", "ISO-2022-JP");
-    return t;
-}
-const std::string &big5() {
-    static const std::string t = doubleByteText("BIG5", "EUC-TW", 0xA4, 0xF9, 0x40, 0xFE);
-    return t;
-}
-const std::string &cns() {
-    static const std::string t = iconvAll(big5(), "BIG5", "EUC-TW");
-    return t;
-}
-const std::string &gb() {
-    static const std::string t = doubleByteText("EUC-CN", "UTF-8", 0xA1, 0xF7, 0xA1, 0xFE);
-    return t;
-}
-const std::string &hz() {
-    static const std::string t = [] {
-        char *s = V_StrConvertEnc(gb().c_str(), VDE_TE_GBEUC, VDE_TE_HZ);
-        std::string r = s ? s : "";
-        V_Free(s);
-        return r;
-    }();
-    return t;
-}
-const std::string &euckr() {
-    static const std::string t = doubleByteText("EUC-KR", "UTF-8", 0xB0, 0xC8, 0xA1, 0xFE);
-    return t;
-}
-const std::string &high() {
-    static const std::string t = byteText(0x20, 0xFF);
-    return t;
-}
-const std::string &ascii() {
-    static const std::string t = byteText(0x20, 0x7E);
-    return t;
+
+std::string sjis() { return doubleByteText("SJIS", "EUC-JP", 0x81, 0x9F, 0x40, 0xFC); }
+std::string eucjp() { return iconvAll(text(sjis), "SJIS", "EUC-JP"); }
+std::string jis7() { return iconvAll(text(sjis), "SJIS", "ISO-2022-JP"); }
+std::string big5() { return doubleByteText("BIG5", "EUC-TW", 0xA4, 0xF9, 0x40, 0xFE); }
+std::string cns() { return iconvAll(text(big5), "BIG5", "EUC-TW"); }
+std::string gb() { return doubleByteText("EUC-CN", "UTF-8", 0xA1, 0xF7, 0xA1, 0xFE); }
+std::string euckr() { return doubleByteText("EUC-KR", "UTF-8", 0xB0, 0xC8, 0xA1, 0xFE); }
+std::string high() { return byteText(0x20, 0xFF); }
+std::string ascii() { return byteText(0x20, 0x7E); }
+std::string hz() {
+    char *s = V_StrConvertEnc(text(gb).c_str(), VDE_TE_GBEUC, VDE_TE_HZ);
+    std::string r = s ? s : "";
+    V_Free(s);
+    return r;
 }
 
 // The double-byte Unicode tables, made by this build's mkucod.
@@ -138,12 +115,12 @@ bool tablesLoaded() {
     return dir.ok();
 }
 
-void runOurs(benchmark::State &state, Text text, int32_t from, int32_t to, bool needsTables) {
+void runOurs(benchmark::State &state, Maker make, int32_t from, int32_t to, bool needsTables) {
     if (needsTables && !tablesLoaded()) {
         state.SkipWithError("could not make the Unicode tables");
         return;
     }
-    const std::string &t = text();
+    const std::string &t = text(make);
     for (auto _ : state) {
         char *out = V_StrConvertEnc(t.c_str(), from, to);
         if (!out) {
@@ -156,8 +133,8 @@ void runOurs(benchmark::State &state, Text text, int32_t from, int32_t to, bool 
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * t.size()));
 }
 
-void runIconv(benchmark::State &state, Text text, const char *from, const char *to) {
-    const std::string &t = text();
+void runIconv(benchmark::State &state, Maker make, const char *from, const char *to) {
+    const std::string &t = text(make);
     iconv_t cd = iconv_open(to, from);
     std::string out(t.size() * 4, '\0');
     for (auto _ : state) {
@@ -177,7 +154,7 @@ void runIconv(benchmark::State &state, Text text, const char *from, const char *
 struct Pair {
     const char *name;
     int32_t from, to;
-    Text text;
+    Maker text;
     const char *iconvFrom = nullptr, *iconvTo = nullptr;  // iconv's same pair
     bool nearest = false;                                 // iconv's pair is only alike
 };
