@@ -79,7 +79,10 @@ function(lindrel_library name)
 
   set(merged ${CMAKE_CURRENT_BINARY_DIR}/${name}_merged.o)
   add_custom_command(OUTPUT ${merged}
-    COMMAND ${CMAKE_LINKER} -r -o ${merged} $<TARGET_OBJECTS:${name}_objects>
+    # Template instances (COMDAT groups) become plain sections of the merged
+    # object: once made local they must not be dropped as duplicates of
+    # another library's copy, which unoptimised builds have many of.
+    COMMAND ${CMAKE_LINKER} -r --force-group-allocation -o ${merged} $<TARGET_OBJECTS:${name}_objects>
     COMMAND ${CMAKE_OBJCOPY} --localize-hidden ${merged}
     DEPENDS $<TARGET_OBJECTS:${name}_objects>
     COMMAND_EXPAND_LISTS VERBATIM
