@@ -1,10 +1,13 @@
-// String functions: the host set's case maps checked against glibc's own
-// Unicode case rules, comparisons against the C library over generated
-// strings, and the size rules of the bounded copies and appends.
+// Strings in the host's character set and string lists: case maps against
+// glibc's Unicode case rules, comparisons and searches against the C library
+// over generated strings, the bounded copies by their size rules, and lists
+// against a plain vector under random edits.
+#include "address_cap.h"
+#include "heap.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdlib>
 #include <cstring>
 #include <cwctype>
 #include <iconv.h>
@@ -12,286 +15,333 @@
 #include <string>
 #include <vector>
 
-#include "vsupport/memory.h"
 #include "vsupport/strings.h"
+#include "vsupport/strlist.h"
 
 namespace {
 
-// The host character set's case pairs as glibc sees them: decode each byte
-// with iconv's MACINTOSH table and keep the letters whose Unicode small (or
-// capital) form is again a byte of the set, both ways round.
-struct OracleMaps {
-    unsigned char lower[256];
-    unsigned char upper[256];
-};
+using Strings = std::vector<std::string>;
 
-std::vector<wchar_t> decodeAll()
+// The set's case pairs as glibc sees them: each byte decoded with iconv's
+// MACINTOSH table; a pair where the Unicode small form of one byte is
+// another byte whose capital form is the first.
+TEST(CaseMap, MatchesTheSetsUnicodeCasePairs)
 {
+    std::string saved = std::setlocale(LC_CTYPE, nullptr);
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
     iconv_t cd = iconv_open("WCHAR_T", "MACINTOSH");
-    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-    std::vector<wchar_t> out(256, 0);
+    wchar_t wide[256] = {};
     for (int b = 1; b < 256; b++) {
-        char in = static_cast<char>(b);
-        char *ip = &in;
+        char in = static_cast<char>(b), *ip = &in, *op = reinterpret_cast<char *>(&wide[b]);
         size_t il = 1, ol = sizeof(wchar_t);
-        char *op = reinterpret_cast<char *>(&out[b]);
         iconv(cd, &ip, &il, &op, &ol);
     }
     iconv_close(cd);
-    return out;
-}
-
-OracleMaps oracleMaps()
-{
-    std::string saved = std::setlocale(LC_CTYPE, nullptr);
-    EXPECT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
-    std::vector<wchar_t> wide = decodeAll();
-    OracleMaps m{};
-    for (int b = 0; b < 256; b++) m.lower[b] = m.upper[b] = static_cast<unsigned char>(b);
-    for (int b = 1; b < 256; b++) {
-        wchar_t small = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(wide[b])));
-        if (small == wide[b] || std::towupper(static_cast<wint_t>(small)) != static_cast<wint_t>(wide[b]))
-            continue;
+    unsigned char lower[256], upper[256];
+    for (int b = 0; b < 256; b++)
+        lower[b] = upper[b] = static_cast<unsigned char>(b);
+    for (int b = 1; b < 256; b++)
         for (int s = 1; s < 256; s++)
-            if (wide[s] == small) {
-                m.lower[b] = static_cast<unsigned char>(s);
-                m.upper[s] = static_cast<unsigned char>(b);
+            if (wide[s] != wide[b] && wint_t(wide[s]) == std::towlower(wint_t(wide[b])) &&
+                std::towupper(wint_t(wide[s])) == wint_t(wide[b])) {
+                lower[b] = static_cast<unsigned char>(s);
+                upper[s] = static_cast<unsigned char>(b);
             }
-    }
     std::setlocale(LC_CTYPE, saved.c_str());
-    return m;
-}
-
-TEST(CaseMap, MatchesTheSetsUnicodeCasePairs)
-{
-    OracleMaps m = oracleMaps();
     int pairs = 0;
     for (int b = 0; b < 256; b++) {
-        EXPECT_EQ(VdeVToLower[b], m.lower[b]) << "byte " << b;
-        EXPECT_EQ(VdeVToUpper[b], m.upper[b]) << "byte " << b;
-        if (VdeVToLower[b] != b) pairs++;
+        EXPECT_EQ(VdeVToLower[b], lower[b]) << b;
+        EXPECT_EQ(VdeVToUpper[b], upper[b]) << b;
+        pairs += VdeVToLower[b] != b;
     }
     EXPECT_EQ(pairs, 26 + 29);
-    for (int b = 0; b < 256; b++) {
-        if (VdeVToLower[b] != b) {
-            EXPECT_EQ(VdeVToUpper[VdeVToLower[b]], b);
-        }
-        if (VdeVToUpper[b] != b) {
-            EXPECT_EQ(VdeVToLower[VdeVToUpper[b]], b);
-        }
-    }
 }
 
-// Strings over an alphabet that hits both cases, accents, bytes above 0x80
-// and early ends.
-std::string randomString(std::mt19937 &rng)
+std::string folded(std::string s)
 {
-    static const unsigned char alphabet[] = {'a', 'A', 'b', 'B', 'z', 'Z', ' ', '-', '0', 0x80, 0x8A,
-                                             0xE7, 0x87, 0xD9, 0xD8, 0xFF, 0x7F, 0xA0};
-    std::string s;
-    size_t n = rng() % 6;
-    for (size_t i = 0; i < n; i++) s += static_cast<char>(alphabet[rng() % sizeof alphabet]);
+    for (char &c : s)
+        c = static_cast<char>(VdeVToLower[static_cast<unsigned char>(c)]);
     return s;
-}
-
-std::string folded(const std::string &s)
-{
-    std::string out = s;
-    for (char &c : out) c = static_cast<char>(VdeVToLower[static_cast<unsigned char>(c)]);
-    return out;
 }
 
 int sign(int v) { return (v > 0) - (v < 0); }
 
+bool endsWith(const std::string &s, const std::string &end)
+{
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+// Strings over an alphabet with both cases, accents, blanks and hyphens; a
+// null string must behave as the empty one.
 TEST(Compare, AgreesWithTheCLibraryOnGeneratedStrings)
 {
     std::mt19937 rng(7);
+    static const unsigned char alphabet[] = {'a', 'A', 'b', 'B', 'z', ' ', '-', '0', 0x80, 0x8A, 0xE7, 0x87, 0xFF, 0x7F};
+    auto random = [&] {
+        std::string s;
+        for (size_t i = 0, n = rng() % 6; i < n; i++)
+            s += static_cast<char>(alphabet[rng() % sizeof alphabet]);
+        return s;
+    };
     for (int i = 0; i < 20000; i++) {
-        std::string a = randomString(rng), b = randomString(rng);
-        if (rng() % 4 == 0) b = a.substr(0, rng() % (a.size() + 1)) + b;
+        std::string a = random(), b = random();
+        if (rng() % 4 == 0)
+            b = a.substr(0, rng() % (a.size() + 1)) + b;
         int n = static_cast<int>(rng() % 7);
-        // A null string must behave as the empty one.
-        const char *pa = a.empty() && rng() % 2 ? nullptr : a.c_str();
-        const char *pb = b.empty() && rng() % 2 ? nullptr : b.c_str();
+        size_t un = static_cast<size_t>(n);
+        const char *pa = a.empty() && rng() % 2 ? nullptr : a.c_str(), *pb = b.empty() && rng() % 2 ? nullptr : b.c_str();
+        std::string fa = folded(a), fb = folded(b), sa, sb;
+        for (char c : fa)
+            sa += c == ' ' || c == '-' ? "" : std::string(1, c);
+        for (char c : fb)
+            sb += c == ' ' || c == '-' ? "" : std::string(1, c);
         SCOPED_TRACE(testing::PrintToString(a) + " vs " + testing::PrintToString(b));
-        EXPECT_EQ(sign(V_StrCmp(pa, pb)), sign(std::strcmp(a.c_str(), b.c_str())));
-        EXPECT_EQ(V_StrEqual(pa, pb), a == b);
-        EXPECT_EQ(sign(V_StrCmpN(pa, pb, n)), sign(std::strncmp(a.c_str(), b.c_str(), static_cast<size_t>(n))));
-        EXPECT_EQ(V_StrEqualN(pa, pb, n), std::strncmp(a.c_str(), b.c_str(), static_cast<size_t>(n)) == 0);
-
-        std::string fa = folded(a), fb = folded(b);
-        EXPECT_EQ(sign(V_StrICmp(pa, pb)), sign(std::strcmp(fa.c_str(), fb.c_str())));
-        EXPECT_EQ(V_StrIEqual(pa, pb), fa == fb);
-        EXPECT_EQ(sign(V_StrICmpN(pa, pb, n)), sign(std::strncmp(fa.c_str(), fb.c_str(), static_cast<size_t>(n))));
-        EXPECT_EQ(V_StrIEqualN(pa, pb, n), std::strncmp(fa.c_str(), fb.c_str(), static_cast<size_t>(n)) == 0);
-
-        EXPECT_EQ(V_StrPrefix(pa, pb), a.compare(0, b.size(), b) == 0);
-        EXPECT_EQ(V_StrIPrefix(pa, pb), fa.compare(0, fb.size(), fb) == 0);
-        bool ends = a.size() >= b.size() && a.compare(a.size() - b.size(), b.size(), b) == 0;
-        EXPECT_EQ(V_StrSuffix(pa, pb), ends);
-        bool iends = fa.size() >= fb.size() && fa.compare(fa.size() - fb.size(), fb.size(), fb) == 0;
-        EXPECT_EQ(V_StrISuffix(pa, pb), iends);
-        size_t at = a.find(b); // but a search with a null or in "" finds nothing
-        EXPECT_EQ(V_StrSubString(pa, pb), !pb || a.empty() || at == std::string::npos ? -1 : static_cast<int32_t>(at));
+        ASSERT_EQ(sign(V_StrCmp(pa, pb)), sign(a.compare(b)));
+        ASSERT_EQ(V_StrEqual(pa, pb), a == b);
+        ASSERT_EQ(sign(V_StrCmpN(pa, pb, n)), sign(std::strncmp(a.c_str(), b.c_str(), un)));
+        ASSERT_EQ(V_StrEqualN(pa, pb, n), std::strncmp(a.c_str(), b.c_str(), un) == 0);
+        ASSERT_EQ(sign(V_StrICmp(pa, pb)), sign(fa.compare(fb)));
+        ASSERT_EQ(V_StrIEqual(pa, pb), fa == fb);
+        ASSERT_EQ(sign(V_StrICmpN(pa, pb, n)), sign(std::strncmp(fa.c_str(), fb.c_str(), un)));
+        ASSERT_EQ(V_StrIEqualN(pa, pb, n), std::strncmp(fa.c_str(), fb.c_str(), un) == 0);
+        ASSERT_EQ(sign(V_StrMCmp(pa, pb)), fa != fb ? sign(fa.compare(fb)) : sign(a.compare(b)));
+        ASSERT_EQ(V_StrSIEqual(pa, pb), sa == sb);
+        ASSERT_EQ(V_StrPrefix(pa, pb), a.compare(0, b.size(), b) == 0);
+        ASSERT_EQ(V_StrPrefixN(pa, pb, n), n == 0 || a.compare(0, std::min(b.size(), un), b, 0, un) == 0);
+        ASSERT_EQ(V_StrIPrefix(pa, pb), fa.compare(0, fb.size(), fb) == 0);
+        ASSERT_EQ(V_StrSuffix(pa, pb), endsWith(a, b));
+        ASSERT_EQ(V_StrISuffix(pa, pb), endsWith(fa, fb));
+        size_t at = a.find(b);  // a search with a null or in "" finds nothing
+        ASSERT_EQ(V_StrSubString(pa, pb), !pb || a.empty() || at == std::string::npos ? -1 : int32_t(at));
+        ASSERT_EQ(V_StrLen(pa), int32_t(a.size()));
+        int c = b.empty() ? 'a' : static_cast<unsigned char>(b[0]);
+        ASSERT_EQ(V_StrChr(pa, c), pa ? std::strchr(pa, c) : nullptr);
+        ASSERT_EQ(V_StrRChr(pa, c), pa ? std::strrchr(pa, c) : nullptr);
     }
-}
-
-TEST(Compare, CaseAndAccentsThroughTheHostMap)
-{
-    EXPECT_EQ(V_StrICmp("Outline", "outline"), 0);
-    EXPECT_LT(V_StrMCmp("Outline", "outline"), 0);
-    EXPECT_EQ(V_StrIEqual("\x80\x41", "\x8A\x61"), 1);
-    EXPECT_EQ(V_StrIEqualN("\xE7X", "\x87yy", 1), 1);
-    // Mapped byte values order: every accented letter after all of ASCII.
-    EXPECT_GT(V_StrICmp("\x80", "z"), 0);
-    EXPECT_EQ(V_StrSIEqual("Move-Right", "move right"), 1);
-    EXPECT_EQ(V_StrSIEqual("- a-b -", "AB"), 1);
-    EXPECT_EQ(V_StrSIEqual("ab", "abc"), 0);
-    // Negative n compares the first character only; 0 compares nothing.
-    EXPECT_EQ(V_StrCmpN("ab", "ax", -3), 0);
+    EXPECT_EQ(V_StrChr("abc", 0), nullptr);  // the terminator is not found
+    EXPECT_EQ(V_StrRChr("abc", 0), nullptr);
+    EXPECT_EQ(V_StrCmpN("ab", "ax", -3), 0);  // negative n: the first character only
     EXPECT_NE(V_StrCmpN("ab", "xb", -3), 0);
-    EXPECT_EQ(V_StrCmpN("abc", "xyz", 0), 0);
-    EXPECT_EQ(V_StrPrefixN("Body", "Boxes", 2), 1);
-    EXPECT_EQ(V_StrPrefixN("Body", "Boxes", 3), 0);
-    EXPECT_EQ(V_StrPrefixN("Bo", "Boxes", 9), 0);
-    EXPECT_EQ(V_StrPrefixN("x", "y", 0), 1);
-}
-
-TEST(Compare, SortsThroughTheMapWithCaseBreakingTies)
-{
-    // 0xE7 is the capital of 0x87; 0x80 maps to 0x8A, after both.
     const char *words[] = {"\xE7t", "beta", "\xE7s", "Alpha", "alpha", "\x87s", "Beta", "zeta", "\x80"};
-    std::qsort(words, 9, sizeof words[0], V_StrQsortCmp);
-    const char *expected[] = {"Alpha", "alpha", "Beta", "beta", "zeta", "\x87s", "\xE7s", "\xE7t", "\x80"};
-    for (int i = 0; i < 9; i++) EXPECT_STREQ(words[i], expected[i]) << i;
+    std::qsort(words, 9, sizeof words[0], V_StrQsortCmp);  // through the map, case breaking ties
+    EXPECT_EQ(Strings(words, words + 9), (Strings{"Alpha", "alpha", "Beta", "beta", "zeta", "\x87s", "\xE7s", "\xE7t", "\x80"}));
 }
 
-TEST(NullStrings, DestinationsAndEditsLeaveNullAlone)
+// Bounded copies and appends: (function, destination, argument, count,
+// size) and the result and destination afterwards.
+TEST(Bounded, CopiesAndAppendsKeepWithinTheSize)
 {
-    V_StrCpy(nullptr, "a");
-    V_StrTrunc(nullptr, 3);
-    V_StrStrip(nullptr, "a");
-    V_StrReverse(nullptr, 4);
-    V_StrStripLeadingSpaces(nullptr);
-    V_StrStripTrailingSpaces(nullptr);
+    enum Fn { Cpy, Cat, NCat, Char, Int };
+    struct Row {
+        Fn fn;
+        const char *dst, *src;
+        int32_t count, size, result;
+        const char *after;
+    } rows[] = {
+        {Cpy, "###", "abcdef", 0, 4, 3, "abc"},       {Cpy, "###", "abc", 0, 1, 0, ""},
+        {Cpy, "qq", "abc", 0, 0, 0, "qq"},            {Cpy, "qq", "abc", 0, -5, 0, "qq"},
+        {Cpy, "qq", nullptr, 0, 4, 0, ""},            {Cat, "12345", "abc", 0, 4, 5, "12345"},
+        {Cat, "123", "abcdefgh", 0, 7, 6, "123abc"},  {Cat, "12", "x", 0, INT32_MIN, 2, "12"},
+        {NCat, "12345", "abc", 3, 4, 3, "123"},       {NCat, "123abc", "xyz", 2, 16, 8, "123abcxy"},
+        {NCat, "12", "xyz", -1, 16, 2, "12"},         {NCat, "12", "z", 1, 0, 2, "12"},
+        {NCat, "12", nullptr, 4, 9, 2, "12"},         {Char, "ab", "!", 0, 4, 3, "ab!"},
+        {Char, "abc", "?", 0, 4, 3, "abc"},           {Char, "ab", "", 0, 9, 2, "ab"},
+        {Int, "n=", nullptr, INT32_MIN, 16, 13, "n=-2147483648"}, {Int, "n=", nullptr, 12345, 5, 4, "n=12"},
+    };
+    for (const Row &r : rows) {
+        char buf[32];
+        std::memset(buf, '#', sizeof buf);
+        std::strcpy(buf, r.dst);
+        int32_t got = r.fn == Cpy    ? V_StrCpyN(buf, r.src, r.size)
+                      : r.fn == Cat  ? V_StrCatN(buf, r.src, r.size)
+                      : r.fn == NCat ? V_StrNCatN(buf, r.src, r.count, r.size)
+                      : r.fn == Char ? V_StrCatCharN(buf, r.src[0], r.size)
+                                     : V_StrCatIntN(buf, r.count, r.size);
+        EXPECT_EQ(got, r.result) << r.fn << " " << r.dst;
+        EXPECT_STREQ(buf, r.after) << r.fn << " " << r.dst;
+        EXPECT_EQ(buf[std::max<int32_t>(r.size, int32_t(std::strlen(r.dst)) + 1)], '#');  // nothing past the size
+    }
+    char buf[16] = "ab";
+    EXPECT_EQ(V_StrCat(buf, "cd") + V_StrCat(buf, nullptr), 8);
+    EXPECT_STREQ(buf, "abcd");
+    V_StrCpy(buf, nullptr);  // a null source copies as ""
+    EXPECT_STREQ(buf, "");
+    V_StrCpy(nullptr, "a");  // null destinations: nothing happens
     EXPECT_EQ(V_StrCpyN(nullptr, "a", 4) + V_StrCat(nullptr, "a") + V_StrCatN(nullptr, "a", 4) +
                   V_StrNCatN(nullptr, "a", 1, 4) + V_StrCatCharN(nullptr, 'a', 4) + V_StrCatIntN(nullptr, 5, 4),
               0);
-    EXPECT_EQ(V_StrCopyString(nullptr), nullptr);
-    EXPECT_EQ(V_StrAlphaToInt(nullptr), 0);
-    EXPECT_EQ(V_StrAlphaToReal(nullptr), 0.0);
 }
 
-TEST(Search, CharactersAndSubstrings)
+TEST(Edits, InPlaceAndNewStrings)
 {
-    const char *s = "a.b.c";
-    EXPECT_EQ(V_StrChr(s, '.'), s + 1);
-    EXPECT_EQ(V_StrRChr(s, '.'), s + 3);
-    EXPECT_EQ(V_StrChr(s, 0), nullptr);
-    EXPECT_EQ(V_StrRChr(s, 0), nullptr);
-    EXPECT_EQ(V_StrChr(nullptr, 'a'), nullptr);
-    const char *accented = "x\xE7y";
-    EXPECT_EQ(V_StrChr(accented, 0xE7), accented + 1);
-}
-
-TEST(BoundedCopy, StaysWithinTheSize)
-{
-    char buf[8];
-    std::memset(buf, '#', sizeof buf);
-    EXPECT_EQ(V_StrCpyN(buf, "abcdef", 4), 3);
-    EXPECT_STREQ(buf, "abc");
-    EXPECT_EQ(buf[4], '#');
-    EXPECT_EQ(V_StrCpyN(buf, "abcdef", 1), 0);
-    EXPECT_STREQ(buf, "");
-    EXPECT_EQ(buf[1], 'b');
-    // No room for even the terminator: nothing is stored.
-    buf[0] = 'q';
-    EXPECT_EQ(V_StrCpyN(buf, "abc", 0), 0);
-    EXPECT_EQ(V_StrCpyN(buf, "abc", -5), 0);
-    EXPECT_EQ(buf[0], 'q');
-}
-
-TEST(BoundedAppend, SizeRulesOfEachForm)
-{
-    char buf[16];
-    std::strcpy(buf, "12345");
-    EXPECT_EQ(V_StrCatN(buf, "abc", 4), 5);
-    EXPECT_STREQ(buf, "12345");
-    EXPECT_EQ(V_StrNCatN(buf, "abc", 3, 4), 3);
-    EXPECT_STREQ(buf, "123");
-    EXPECT_EQ(V_StrCatN(buf, "abcdefgh", 7), 6);
-    EXPECT_STREQ(buf, "123abc");
-    EXPECT_EQ(V_StrNCatN(buf, "xyz", 2, 16), 8);
-    EXPECT_STREQ(buf, "123abcxy");
-    EXPECT_EQ(V_StrNCatN(buf, "z", 1, 0), 8); // no room: untouched
-    EXPECT_STREQ(buf, "123abcxy");
-    EXPECT_EQ(V_StrCatCharN(buf, '!', 10), 9);
-    EXPECT_EQ(V_StrCatCharN(buf, '?', 10), 9);
-    EXPECT_STREQ(buf, "123abcxy!");
-    EXPECT_EQ(V_StrCat(buf, "AB"), 11);
-    EXPECT_STREQ(buf, "123abcxy!AB");
-
-    std::strcpy(buf, "n=");
-    EXPECT_EQ(V_StrCatIntN(buf, -2147483647 - 1, 16), 13);
-    EXPECT_STREQ(buf, "n=-2147483648");
-    std::strcpy(buf, "n=");
-    EXPECT_EQ(V_StrCatIntN(buf, 12345, 5), 4);
-    EXPECT_STREQ(buf, "n=12");
-
-    // The most negative size has no room at all (and must not overflow).
-    for (int32_t size : {0, -1, INT32_MIN}) {
-        EXPECT_EQ(V_StrCatN(buf, "x", size), 4);
-        EXPECT_EQ(V_StrCatCharN(buf, 'x', size), 4);
-        EXPECT_EQ(V_StrCatIntN(buf, 7, size), 4);
-        EXPECT_EQ(V_StrNCatN(buf, "x", 1, size), 4);
-        EXPECT_EQ(V_StrCpyN(buf, "x", size), 0);
-        EXPECT_STREQ(buf, "n=12");
+    struct Row {
+        void (*edit)(char *);
+        const char *before, *after;
+    } rows[] = {
+        {V_StrStripTrailingSpaces, "  a b  ", "  a b"}, {V_StrStripLeadingSpaces, "  a b ", "a b "},
+        {V_StrStripLeadingSpaces, "\t x", "\t x"},  // blanks only
+        {[](char *s) { V_StrStrip(s, "- o"); }, "Move-Right now", "MveRightnw"},
+        {[](char *s) { V_StrTrunc(s, 3); }, "abcdef", "abc"}, {[](char *s) { V_StrTrunc(s, -1); }, "abc", "abc"},
+        {[](char *s) { V_StrReverse(s, 4); }, "abcdef", "dcbaef"}, {[](char *s) { V_StrReverse(s, 100); }, "abcdef", "fedcba"},
+        {[](char *s) { V_StrReverse(s, 1); }, "ab", "ab"},
+    };
+    for (const Row &r : rows) {
+        std::string s = r.before;
+        r.edit(s.data());
+        EXPECT_STREQ(s.c_str(), r.after) << r.before;
+        r.edit(nullptr);  // a null string is left alone
     }
-}
-
-TEST(Allocation, NewStringsAreZeroFilledCopiesOwnedByTheCaller)
-{
-    char *blank = V_StrNew(5);
-    ASSERT_NE(blank, nullptr);
-    for (int i = 0; i <= 5; i++) EXPECT_EQ(blank[i], '\0') << i;
-    V_Free(blank);
-
-    char source[] = "Level";
-    char *copy = V_StrCopyString(source);
-    ASSERT_NE(copy, nullptr);
-    source[0] = 'X';
+    char *blank = V_StrNew(5), *copy = V_StrCopyString("Level");
+    ASSERT_TRUE(blank && copy);
+    EXPECT_EQ(std::string(blank, 6), std::string(6, '\0'));
     EXPECT_STREQ(copy, "Level");
-    EXPECT_EQ(V_StrLen(copy), 5);
-    EXPECT_EQ(V_StrLen(nullptr), 0);
+    EXPECT_EQ(V_StrCopyString(nullptr), nullptr);
+    EXPECT_EQ(V_StrAlphaToInt("42x") + V_StrAlphaToInt(nullptr), 42);
+    EXPECT_EQ(V_StrAlphaToReal("2.5") + V_StrAlphaToReal(nullptr), 2.5);
+    V_Free(blank);
     V_Free(copy);
 }
 
-TEST(InPlaceEdits, StripTruncateReverse)
+Strings entries(const V_StrListT *list)
 {
-    char s[32];
-    std::strcpy(s, "  a b  ");
-    V_StrStripTrailingSpaces(s);
-    EXPECT_STREQ(s, "  a b");
-    V_StrStripLeadingSpaces(s);
-    EXPECT_STREQ(s, "a b");
-    std::strcpy(s, "\t x ");
-    V_StrStripLeadingSpaces(s); // blanks only: the tab stays
-    EXPECT_STREQ(s, "\t x ");
-
-    std::strcpy(s, "Move-Right now");
-    V_StrStrip(s, "- o");
-    EXPECT_STREQ(s, "MveRightnw");
-
-    V_StrTrunc(s, 3);
-    EXPECT_STREQ(s, "Mve");
-    V_StrTrunc(s, -1); // before the block: ignored
-    EXPECT_STREQ(s, "Mve");
-
-    std::strcpy(s, "abcdef");
-    V_StrReverse(s, 4);
-    EXPECT_STREQ(s, "dcbaef");
-    V_StrReverse(s, 100);
-    EXPECT_STREQ(s, "feabcd");
+    Strings out;
+    for (uint32_t i = 0; i < V_StrListLen(list); ++i)
+        out.push_back(V_StrListGet(list, i) ? V_StrListGet(list, i) : "<null>");
+    return out;
 }
 
-} // namespace
+// Random edits of a list and of a vector side by side; after each the
+// entries agree, the capacity follows its rule and the spare slots are zero.
+TEST(StrList, BehavesAsAVectorOfCopies)
+{
+    std::mt19937 rng(3);
+    const char *words[] = {"Body", "body", "1Level", "\x8A" "bc", "\x80" "BC", ""};
+    for (uint32_t increment : {0u, 1u, 5u}) {
+        V_StrListT *list = V_StrListNew(rng() % 3, increment), *other = V_StrListNew(0, 0);
+        V_StrListAppend(other, "x");
+        Strings model;
+        for (int step = 0; step < 400; ++step) {
+            std::string w = words[rng() % 6];
+            uint32_t at = static_cast<uint32_t>(rng() % (model.size() + 2)), before = list->capacity;
+            size_t need = model.size() + 1;
+            switch (rng() % 6) {
+            case 0:
+                ASSERT_EQ(V_StrListAppend(list, w.c_str()), 0);
+                model.push_back(w);
+                break;
+            case 1:
+                ASSERT_EQ(V_StrListInsert(list, w.c_str(), at), at <= model.size() ? 0 : -1);
+                if (at <= model.size())
+                    model.insert(model.begin() + at, w);
+                break;
+            case 2: {
+                V_StrListT *source = model.size() < 16 && rng() % 2 ? list : other;  // itself, too
+                Strings more = entries(source);
+                need = model.size() + more.size();
+                ASSERT_EQ(V_StrListCat(list, source), 0);
+                model.insert(model.end(), more.begin(), more.end());
+                break;
+            }
+            case 3:
+                V_StrListRemove(list, at);
+                if (at < model.size())
+                    model.erase(model.begin() + at);
+                break;
+            case 4:
+                ASSERT_EQ(V_StrListSetString(list, at < model.size() ? V_StrListGet(list, at) : "x", at),
+                          at < model.size() ? 0 : -1);  // an entry set to itself
+                break;
+            default: {
+                int32_t exact = -1, caseless = -1;
+                for (size_t i = model.size(); i-- > 0;) {
+                    exact = model[i] == w ? int32_t(i) : exact;
+                    caseless = folded(model[i]) == folded(w) ? int32_t(i) : caseless;
+                }
+                ASSERT_EQ(V_StrListIndex(list, w.c_str()), exact);
+                ASSERT_EQ(V_StrListIIndex(list, w.c_str()), caseless);
+            }
+            }
+            ASSERT_EQ(entries(list), model);
+            ASSERT_GE(list->capacity, list->count);
+            if (list->capacity != before) {
+                ASSERT_EQ(list->capacity, std::max<size_t>(before + increment, need)) << step;
+            }
+            for (uint32_t i = list->count; i <= list->capacity; ++i)
+                ASSERT_EQ(list->strings[i], nullptr);
+        }
+        V_StrListFree(list);
+        VdeFreeStrList(&other);
+        EXPECT_EQ(other, nullptr);
+    }
+}
+
+TEST(StrList, RefusalsAndTheirRollback)
+{
+    V_StrListT *list = V_StrListNew(1, 1), *source = V_StrListNew(0, 0), *empty = V_StrListNew(0, 0);
+    for (const char *s : {"abcdef", "y", "z"})
+        V_StrListAppend(source, s);
+    V_StrListAppend(list, "a");
+    EXPECT_EQ(V_StrListAppend(list, nullptr) + V_StrListAppend(nullptr, "a") + V_StrListInsert(nullptr, "a", 0) +
+                  V_StrListInsert(list, nullptr, 0) + V_StrListSetString(nullptr, "x", 0) + V_StrListCat(nullptr, list),
+              -6);
+    EXPECT_EQ(V_StrListCat(list, nullptr) + V_StrListCat(list, empty), 0);
+    EXPECT_EQ(V_StrListSetString(source, nullptr, 2), -1);  // the entry is left null ...
+    EXPECT_EQ(V_StrListIndex(source, "") + V_StrListIIndex(source, nullptr), 4);  // ... and reads as ""
+    EXPECT_EQ(V_StrListCat(list, source), -1);  // a null entry cannot be copied: nothing stays
+    EXPECT_EQ(entries(list), Strings{"a"});
+    for (uint32_t i = list->count; i <= list->capacity; ++i)
+        EXPECT_EQ(list->strings[i], nullptr);  // the partial copies are gone
+    EXPECT_EQ(V_StrListIndex(nullptr, "a") + V_StrListIIndex(nullptr, "a") + V_StrListIndex(list, nullptr), -3);
+    EXPECT_EQ(V_StrListGet(list, 1), nullptr);
+    EXPECT_EQ(V_StrListStrings(list), list->strings);
+    EXPECT_EQ(V_StrListStrings(nullptr), nullptr);
+    char buffer[8] = "garbage";
+    for (auto [index, size, length, text] : {std::tuple(0u, 1, 0, ""), std::tuple(0u, 4, 3, "abc"),
+                                              std::tuple(0u, 8, 6, "abcdef"), std::tuple(5u, 8, 0, "")}) {
+        EXPECT_EQ(V_StrListCopy(source, index, buffer, size), length);
+        EXPECT_STREQ(buffer, text);
+    }
+    for (V_StrListT *l : {list, source, empty})
+        V_StrListFree(l);
+    EXPECT_EQ(lindrel_test::heap_growth([] {
+                  V_StrListT *l = V_StrListNew(0, 2);
+                  for (const char *s : {"a", "bb", "ccc"})
+                      V_StrListInsert(l, s, 0);
+                  V_StrListCat(l, l);
+                  V_StrListSetString(l, "dd", 1);
+                  V_StrListRemove(l, 0);
+                  V_StrListFree(l);
+              }),
+              0);
+}
+
+// For a child process: the address space capped, a list whose growth step
+// is too large to be granted. 0 when it is left as it was.
+int refusedGrowthLeavesTheListAlone(uint32_t step)
+{
+    if (!addresscap::capAddressSpace())
+        return 2;
+    V_StrListT *list = V_StrListNew(1, step), *other = V_StrListNew(0, 0);
+    V_StrListAppend(other, "p");
+    bool kept = V_StrListAppend(list, "kept") == 0 && V_StrListAppend(list, "no") == -1 &&
+                V_StrListInsert(list, "no", 0) == -1 && V_StrListCat(list, other) == -1;
+    return kept && list->capacity == 1 && entries(list) == Strings{"kept"} ? 0 : 3;
+}
+
+TEST(StrListDeathTest, BrokenPreconditionsAndRefusedMemory)
+{
+    V_StrListT *none = nullptr;
+    EXPECT_EXIT(V_StrListFree(nullptr), testing::KilledBySignal(SIGABRT), "^$");
+    EXPECT_EXIT(VdeFreeStrList(&none), testing::KilledBySignal(SIGABRT), "^$");
+    EXPECT_EXIT(VdeFreeStrList(nullptr), testing::KilledBySignal(SIGABRT), "^$");
+    // Counted in 64 bits: these would wrap to tiny arrays otherwise.
+    EXPECT_EXIT(V_StrListNew(UINT32_MAX, 1), testing::KilledBySignal(SIGABRT), "^$");
+    EXPECT_EXIT(V_StrListNew(V_MAX_BLOCK, 1), testing::KilledBySignal(SIGABRT), "^$");
+    EXPECT_EXIT(V_StrListAppend(V_StrListNew(0, UINT32_MAX), "a"), testing::KilledBySignal(SIGABRT), "^$");
+    // 12,000,000 slots of 8 bytes: within the block limit, over the cap.
+    constexpr uint32_t kHuge = 12000000;
+    EXPECT_EXIT(_exit(refusedGrowthLeavesTheListAlone(kHuge)), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(addresscap::leaveDataSpaceExitByJump([] { V_StrListNew(kHuge, 1); }), testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
