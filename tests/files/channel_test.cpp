@@ -1,22 +1,32 @@
 // Channels: reading, writing, seeking, size, append, end of file, the null
 // channel's standard streams, temporary channels, and 16- and 32-bit items
-// in either byte order (network order from htons/htonl as the oracle).
+// in either byte order (network order from htons/htonl as the oracle). Then
+// the Unicode table files: found, read, and harmless when missing, cut or
+// garbled (tables load once per process, so each loading case runs in a
+// child process).
+#include "process.h"
+#include "ucod.h"
+
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
-#include "tempdir.h"
+#include "vsupport/convert.h"
 #include "vsupport/filepath.h"
 #include "vsupport/memory.h"
 #include "vsupport/print.h"
 
 namespace {
 
-using namespace filetest;
+using lindrel_test::exists;
+using lindrel_test::read_file;
+using lindrel_test::TempDir;
 
 struct ChannelClose {
     void operator()(V_ChannelT *c) const { V_ChannelClose(c); }
@@ -38,9 +48,9 @@ std::string rest(V_ChannelT *c) {
 
 TEST(Channel, ReadWriteSeekSizeAndEof) {
     TempDir dir;
-    Channel c = open(dir / "f", "w+");
+    Channel c = open(dir.file("f"), "w+");
     ASSERT_NE(c, nullptr);
-    EXPECT_EQ(std::string(c->fileName) + "/" + std::to_string(c->byteOrder), dir / "f/0");
+    EXPECT_EQ(std::string(c->fileName) + "/" + std::to_string(c->byteOrder), dir.file("f/0"));
     EXPECT_EQ(V_ChannelWrite("abcdef", 2, 3, c.get()), 3);
     EXPECT_EQ(V_ChannelSeek(c.get(), 2, 0), 0);
     EXPECT_EQ(V_ChannelSize(c.get()), 6);
@@ -55,12 +65,12 @@ TEST(Channel, ReadWriteSeekSizeAndEof) {
     V_ChannelT *raw = c.release();
     EXPECT_EQ(VdeChannelClose(&raw), 0);
     EXPECT_EQ(raw, nullptr);
-    EXPECT_EQ(readFile(dir / "f"), "abcdef");
+    EXPECT_EQ(read_file(dir.file("f")), "abcdef");
 
-    for (const std::string &bad : {dir / "no/f", dir / "absent", std::string()})
+    for (const std::string &bad : {dir.file("no/f"), dir.file("absent"), std::string()})
         EXPECT_EQ(open(bad, bad.empty() ? "w" : "r"), nullptr) << bad;
-    EXPECT_EQ(open(dir / "g", nullptr), nullptr);
-    EXPECT_FALSE(exists(dir / "g"));
+    EXPECT_EQ(open(dir.file("g"), nullptr), nullptr);
+    EXPECT_FALSE(exists(dir.file("g")));
 }
 
 TEST(Channel, NullChannelUsesStandardOutput) {
@@ -92,14 +102,14 @@ TEST(Channel, AppendCopiesTheRestOfTheSource) {
     std::string data;
     for (int i = 0; i < 20000; ++i) data += char('a' + i % 26);  // several 8 KiB pieces
     dir.write("src", data);
-    Channel src = open(dir / "src", "r"), dst = open(dir / "dst", "w+");
+    Channel src = open(dir.file("src"), "r"), dst = open(dir.file("dst"), "w+");
     EXPECT_EQ(V_ChannelWrite("head:", 1, 5, dst.get()), 5);
     EXPECT_EQ(V_ChannelSeek(src.get(), 100, 0), 0);
     EXPECT_EQ(V_ChannelAppend(src.get(), dst.get()), 0);
     EXPECT_EQ(V_ChannelAppend(src.get(), dst.get()), 0);  // at the end: nothing more
     dst.reset();
-    EXPECT_EQ(readFile(dir / "dst"), "head:" + data.substr(100));
-    Channel writeOnly = open(dir / "wo", "w"), target = open(dir / "t", "w");
+    EXPECT_EQ(read_file(dir.file("dst")), "head:" + data.substr(100));
+    Channel writeOnly = open(dir.file("wo"), "w"), target = open(dir.file("t"), "w");
     EXPECT_EQ(V_ChannelAppend(writeOnly.get(), target.get()), -1);  // a read error, not an end
 }
 
@@ -144,7 +154,7 @@ void appendBytes(std::string &out, T value) {
 
 TEST(ByteOrder, SwappedItemsAndTheCallersBuffer) {
     TempDir dir;
-    Channel c = open(dir / "be", "w+");
+    Channel c = open(dir.file("be"), "w+");
     V_SetByteOrder(c.get());
     EXPECT_EQ(c->byteOrder, htons(1) == 1);  // little-endian data
     V_ResetByteOrder(c.get());
@@ -161,7 +171,7 @@ TEST(ByteOrder, SwappedItemsAndTheCallersBuffer) {
     for (uint16_t s : shorts) appendBytes(expected, htons(s));
     for (uint32_t l : longs) appendBytes(expected, htonl(l));
     EXPECT_EQ(V_ChannelFlush(c.get()), 0);
-    EXPECT_EQ(readFile(dir / "be"), expected);
+    EXPECT_EQ(read_file(dir.file("be")), expected);
 
     EXPECT_EQ(V_ChannelSeek(c.get(), 0, 0), 0);
     std::vector<uint16_t> shortsBack(3);
@@ -176,6 +186,78 @@ TEST(ByteOrder, SwappedItemsAndTheCallersBuffer) {
     std::memcpy(&raw, expected.data(), sizeof raw);
     EXPECT_EQ(V_ChannelSeek(c.get(), 0, 0) + V_ReadLongs(&first, 1, c.get()), 1);
     EXPECT_EQ(first, raw);
+}
+
+// UTF-8 through the tables; "" for nothing.
+std::string toUtf8(const std::string &s, int32_t from)
+{
+    char *r = V_StrConvertEnc(s.c_str(), from, VDE_TE_UTF8);
+    std::string out = r ? r : "";
+    V_Free(r);
+    return out;
+}
+
+// For a child: loads the tables of `dir` and checks a Shift_JIS and a Big5
+// character (an empty `want` expects none); 0 when both hold.
+int loaded(const std::string &dir, const std::string &sjis, const std::string &big5, bool convertAll = false)
+{
+    V_VdeInitFontEncs("VellixRoman");
+    V_VdeInitUnicode(dir.c_str());
+    for (int lead = 0x81; convertAll && lead <= 0xFC; ++lead)
+        for (int trail = 0x40; trail <= 0xFC; ++trail)
+            V_Free(V_StrConvertEnc(std::string{char(lead), char(trail), 'a'}.c_str(), VDE_TE_SHIFTJIS, VDE_TE_UTF8));
+    return (toUtf8("\x88\x9F" "A", VDE_TE_SHIFTJIS) == (sjis.empty() ? "" : sjis + "A") ? 0 : 1) |
+           (toUtf8("\xA4\x40", VDE_TE_BIG5) == big5 ? 0 : 2);
+}
+
+TEST(TableFiles, FoundReadAndLoadedOnce)
+{
+    TempDir dir, big5;
+    ASSERT_TRUE(lindrel_test::makeUcod(lindrel_test::kUcodTables[0], dir.path()) && lindrel_test::makeUcod(lindrel_test::kUcodTables[2], big5.path()));
+    const std::string path = lindrel_test::ucodPath(dir.path(), lindrel_test::kUcodTables[0]), whole = lindrel_test::read_file(path);
+    ASSERT_GT(whole.size(), 1000u);
+    for (std::string d : {dir.path(), dir.path() + "/"}) {
+        unsigned char *got = VdeGetPackedUnicodeInfo(lindrel_test::kUcodTables[0].file, d.c_str());
+        ASSERT_NE(got, nullptr) << d;
+        EXPECT_EQ(std::string(reinterpret_cast<char *>(got), whole.size()), whole);
+        V_Free(got);
+    }
+    dir.write("unicode/Empty.UCOD", "");
+    for (auto [table, d] : {std::pair(lindrel_test::kUcodTables[0].file, std::string()), std::pair("NoSuchTable", dir.path()),
+                            std::pair("Empty", dir.path()), std::pair(lindrel_test::kUcodTables[0].file, dir.path() + "/" + std::string(250, 'x'))})
+        EXPECT_EQ(VdeGetPackedUnicodeInfo(table, d.c_str()), nullptr) << d;  // a name past the bound is no other file
+    EXPECT_EQ(VdeGetPackedUnicodeInfo(lindrel_test::kUcodTables[0].file, nullptr), nullptr);
+    const std::string kanji = "\xE4\xBA\x9C", one = "\xE4\xB8\x80";
+    // Loaded once: a second directory adds nothing while Shift_JIS is had.
+    EXPECT_EXIT(std::exit(loaded(dir.path(), kanji, "") | loaded(big5.path(), kanji, "")), testing::ExitedWithCode(0), "");
+    // Without a Shift_JIS table a later call loads again.
+    EXPECT_EXIT(std::exit(loaded(big5.path(), "", one) | loaded(dir.path(), kanji, one)), testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(std::exit(loaded("/nonexistent-lindrel-dir", "", "")), testing::ExitedWithCode(0), "");
+}
+
+TEST(TableFiles, CutAndGarbledFilesAreHarmless)
+{
+    TempDir dir;
+    ASSERT_TRUE(lindrel_test::makeUcod(lindrel_test::kUcodTables[0], dir.path()));
+    const std::string path = lindrel_test::ucodPath(dir.path(), lindrel_test::kUcodTables[0]), whole = lindrel_test::read_file(path);
+    auto write = [&](const std::string &data) { dir.write("unicode/" + std::string(lindrel_test::kUcodTables[0].file) + ".UCOD", data); };
+    for (size_t cut : {size_t{1}, size_t{2}, size_t{3}, size_t{4}, size_t{300}, whole.size() - 1}) {
+        write(whole.substr(0, cut));
+        EXPECT_EXIT((loaded(dir.path(), "", "", true), std::exit(0)), testing::ExitedWithCode(0), "") << cut;
+    }
+    // A half file still serves the rows it holds whole.
+    write(whole.substr(0, whole.size() / 2));
+    EXPECT_EXIT(std::exit(loaded(dir.path(), "\xE4\xBA\x9C", "", true) | (toUtf8("\xEA\x9F", VDE_TE_SHIFTJIS) != "")),
+                testing::ExitedWithCode(0), "");
+    std::mt19937 rng(7);
+    for (int round = 0; round < 4; ++round) {
+        std::string garbage(2000 + round * 5000, '\0');
+        for (char &c : garbage)
+            c = char(rng());
+        garbage[0] = char(round * 60);  // first row, sometimes 0
+        write(garbage);
+        EXPECT_EXIT((loaded(dir.path(), "", "", true), std::exit(0)), testing::ExitedWithCode(0), "") << round;
+    }
 }
 
 }  // namespace

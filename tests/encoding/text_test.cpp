@@ -1,0 +1,293 @@
+// Text encodings: the registry and font encodings, locale flags, the Vellix
+// Roman tables (against glibc's ISO-8859-1 and CP1252), the backslash
+// notation, string functions that never split a double-byte character,
+// character lists and the character classes.
+#include "oracle.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <iterator>
+#include <string>
+
+#include "vsupport/strings.h"
+
+namespace {
+
+using enctest::utf8;
+
+TEST(Registry, NamesNumbersAndFontEncodings)
+{
+    for (int32_t v = 1; v <= VDE_TE_LAST; ++v)  // every name reads back to its own number
+        if (const char *name = VdeTextEncValueToName(v); *name) {
+            EXPECT_EQ(VdeTextEncNameToValue(name), v) << name;
+        }
+    const std::pair<int32_t, const char *> mime[] = {{9, "EUC-TW"}, {6, "Shift_JIS"}, {7, "EUC-JP"}, {13, ""}, {0, ""}};
+    for (auto [value, name] : mime)
+        EXPECT_STREQ(VdeTextEncValueToMimeName(value), name) << value;
+    EXPECT_STREQ(VdeTextEncValueToName(9), "CNS_EUC");
+    EXPECT_STREQ(VdeTextEncValueToName(99), "");
+    // Lookups ignore case and punctuation; accents fold through the host's map.
+    const std::pair<const char *, int32_t> names[] = {{"shift-jis", 6}, {"SHIFT_JIS", 6}, {"utf8", 16}, {"euc cns", 9},
+                                                      {"no-such-set", 0}, {nullptr, 0}};
+    for (auto [name, value] : names)
+        EXPECT_EQ(VdeTextEncNameToValue(name), value) << (name ? name : "null");
+    EXPECT_EQ(V_StrANICmp("a-b  c", "ABC") + V_StrANICmp("--", nullptr) + V_StrANICmp("\x8A" "b", "\x80" "B"), 0);
+    EXPECT_LT(V_StrANICmp("ab", "ac"), 0);
+    EXPECT_GT(V_StrANICmp("abc", "ab"), 0);
+
+    V_VdeInitFontEncs("VellixRoman");
+    const char *fonts[] = {"VellixRoman", "JISX0208.ShiftJIS", "KSC5601-1992", "BIG5", "GB2312-80.EUC"};
+    const int textEncs[] = {0, 6, 12, 8, 10};
+    for (int f = 0; f < 5; ++f) {
+        EXPECT_STREQ(V_FontEncName(f), fonts[f]);
+        EXPECT_EQ(V_FontEncId(fonts[f]) * 100 + V_FontEncToTextEnc(f), f * 100 + textEncs[f]);
+        EXPECT_EQ(V_TextEncToFontEnc(textEncs[f]), f);
+    }
+    EXPECT_EQ(V_FontEncName(5), nullptr);
+    EXPECT_EQ(V_FontEncName(-1), nullptr);
+    EXPECT_EQ(V_FontEncId("big5") * 100 + V_FontEncId("unknown") + V_FontEncToTextEnc(7) + V_TextEncToFontEnc(16), 300);
+    const VdeFontEncT &sj = vdeFontEncs[1];  // a pair needs a marked lead and a marked trail byte
+    EXPECT_TRUE(sj.leadBytes[0xFC] && sj.trailBytes[0x80] && !sj.leadBytes[0xA0] && !sj.trailBytes[0x7F]);
+    EXPECT_EQ(VdeInitBIG5Encoding(nullptr), -1);
+    EXPECT_EQ(V_VdeInitFontEncs("big5") * 10 + vdeDialogEncodingId, 33);  // the dialog encoding, by name
+    EXPECT_EQ(V_VdeInitFontEncs("no such font"), 3);  // keeps its value
+    EXPECT_EQ(V_VdeInitFontEncs("VellixRoman"), 0);
+}
+
+TEST(Locale, FlagsByLocaleName)
+{
+    const std::pair<const char *, int> rows[] = {{"ja_JP.SJIS", 0},    {"ja_JP.EUC", 1000}, {"japanese", 1000},
+                                                 {"ja_JP.JIS7", 100},  {"ja_JP.UTF-8", 1000}, {"zh_TW.Big5", 10},
+                                                 {"en_US.UTF-8", 1}, {"C", 1}};  // EUC, JIS, CNS, Roman
+    for (auto [name, flags] : rows) {
+        VdeSetLocaleFlags(name);
+        EXPECT_EQ(vdeLocaleIsEUC * 1000 + vdeLocaleIsJIS * 100 + vdeLocaleIsCNS * 10 + vdeLocaleIsRoman, flags) << name;
+    }
+    VdeSetLocaleFlags("zh_TW");
+    checkEUC();  // once determined, start-up leaves the flags alone
+    EXPECT_EQ(vdeLocaleIsCNS, 1);
+    VdeSetLocaleFlags("C");
+}
+
+TEST(RomanTables, ByteMapsAgreeWithIconvAndTheHostControls)
+{
+    enctest::Iconv latin1("UTF-8", "ISO-8859-1"), ansi("UTF-8", "CP1252");
+    for (int b = 0x20; b < 256; ++b) {
+        uint16_t cp = VdeVellixToUnicodeMap[b];
+        int iso = VdeVellixToIsoLatin1(b), an = VdeVellixToAnsi(b);
+        EXPECT_EQ(VdeVellixToAscii(b), b < 0x7F ? b : b == 0x7F ? '?' : 0) << b;
+        if (cp == 0xFFFF || b == 0x7F)
+            continue;
+        EXPECT_EQ(iso ? *latin1(std::string(1, char(iso))) : "", cp <= 0xFF ? utf8(cp) : "") << b;
+        if (iso) {
+            EXPECT_EQ(VdeIsoLatin1ToVellix(iso), b);
+        }
+        if (an) {
+            EXPECT_EQ(*ansi(std::string(1, char(an))), utf8(cp)) << b;
+            EXPECT_EQ(VdeAnsiToVellix(an), b);
+        }
+    }
+    using Fn = int (*)(int);
+    for (Fn to : {VdeVellixToAscii, VdeVellixToIsoLatin1, VdeVellixToAnsi, VdeVellixToMac}) {
+        EXPECT_EQ(to(0x08), 0x09);
+        for (int b = 0x10; b <= 0x14 && to != VdeVellixToMac; ++b)
+            EXPECT_EQ(to(b), ' ');
+    }
+    for (Fn from : {VdeAsciiToVellix, VdeIsoLatin1ToVellix, VdeAnsiToVellix, VdeMacToVellix}) {
+        EXPECT_EQ(from(0x09), 0x08);
+        EXPECT_EQ(from(0x0D), 0x0A);
+    }
+    const std::tuple<Fn, int, int> rows[] = {
+        {VdeVellixToAscii, 0x09, 0x0A}, {VdeVellixToAscii, 0x0B, 0x0A}, {VdeVellixToAscii, 0x06, '-'},
+        {VdeVellixToAscii, 0x04, 0},    {VdeVellixToAnsi, 0x0A, 0xB6},  {VdeVellixToAnsi, 0x0B, 0xA7},
+        {VdeVellixToAnsi, 0x04, '-'},   {VdeVellixToAnsi, 0x15, '-'},   {VdeVellixToAnsi, 0x7F, 0xAD},
+        {VdeVellixToAnsi, 0xD2, 0x93},  {VdeVellixToIsoLatin1, 0xD2, 0}, {VdeVellixToIsoLatin1, 0x7F, 0},
+        {VdeAsciiToVellix, 0x0C, 0x0A}, {VdeAsciiToVellix, 0x01, 0},    {VdeMacToVellix, 0x01, '?'},
+        {VdeMacToVellix, 0xE9, 0xE9},   {VdeVellixToMac, 0x80, 0x80},   {VdeVellixTo7BitAscii, 0x41, 'A'},
+        {VdeVellixToVellix, 0x9A, 0x9A},
+    };
+    for (auto [fn, in, out] : rows)
+        EXPECT_EQ(fn(in), out) << in;
+    for (int b = 0; b < 256; ++b) {  // letters are what has a case partner; digits are 0 to 9
+        if (VdeVToLower[b] != b || VdeVToUpper[b] != b) {
+            EXPECT_TRUE(VdeCharProps[b] & VDE_CP_LETTER) << b;
+        }
+        EXPECT_EQ((VdeCharProps[b] & VDE_CP_DIGIT) != 0, b >= '0' && b <= '9') << b;
+    }
+    EXPECT_TRUE((VdeCharProps[0xA7] & VDE_CP_LETTER) && (VdeCharProps['B'] & VDE_CP_CONSONANT) &&
+                (VdeCharProps['('] & VDE_CP_OPEN) && (VdeCharProps[0x15] & VDE_CP_ALNUM));
+    EXPECT_FALSE((VdeCharProps['-'] & VDE_CP_LETTER) || (VdeCharProps[0x8E] & VDE_CP_CONSONANT));
+    for (int d = 0; d < 16; ++d)
+        EXPECT_EQ(VdeHexAtoD[VdeHexDtoA[d]] * 100 + VdeHexAtoD[VdeVToLower[VdeHexDtoA[d]]], d * 101);
+    EXPECT_EQ(VdeHexDtoA[16] + VdeHexAtoD['g'] + VdeIdentMap[0xC3], 0xC3);
+    char s[] = "a\x08" "b\x09" "c\x10\x11\x15\x0A", t[] = "x\ty\t";
+    VdeVXControlToExternal(s);
+    VdeExternalControlToVX(t);
+    EXPECT_STREQ(s, "a\tb\nc  -\x0A");
+    EXPECT_STREQ(t, "x\x08y\x08");
+    VdeVXControlToExternal(nullptr);
+}
+
+std::string owned(char *s)
+{
+    std::string out = s ? s : "(null)";
+    V_Free(s);
+    return out;
+}
+
+TEST(Backslash, EverySpecialByteBothWaysAndTheLengthLimits)
+{
+    const std::string specials = "\x04\x05\x08\x09\x0A\x10\x11\x12\x13\x14\x15 \\";
+    EXPECT_EQ(owned(VdeVellixToDbText(specials.c_str())), "\\-\\_\\t\\r\\p\\#\\ \\i\\N\\M\\+\\s\\\\");
+    EXPECT_EQ(owned(VdeDbTextToVellix(owned(VdeVellixToDbText(specials.c_str())).c_str())), specials);
+    EXPECT_EQ(owned(VdeDbTextToVellix("\\n\\h\\P\\q")), "\x09\x09\x0Aq");
+    EXPECT_EQ(owned(VdeDbTextToVellix("ab\\")), "ab");  // a final backslash gives nothing
+    EXPECT_EQ(owned(VdeVellixToDbText(nullptr)) + owned(VdeVellixToDbText("")), "");
+    EXPECT_EQ(owned(VdeVellixToDbText(std::string(300, 'a').c_str())).size(), 254u);
+    // An escape started at 253 characters still completes.
+    EXPECT_EQ(owned(VdeVellixToDbText((std::string(253, 'a') + " b").c_str())), std::string(253, 'a') + "\\s");
+    EXPECT_EQ(owned(VdeDbTextToVellix(std::string(300, 'z').c_str())).size(), 255u);
+}
+
+// Shift_JIS pairs whose second bytes are ASCII letters (0x88 'A', 0x89 'a'),
+// then a single 'A': nothing matches, cuts or counts inside a pair.
+TEST(EncStr, NoMatchCutOrCountInsideAPair)
+{
+    constexpr int32_t R = 0, S = 1, B5 = 3;
+    V_VdeInitFontEncs("VellixRoman");
+    const char kSj[] = "\x88" "A" "\x89" "a" "A";
+    const std::pair<int, int> ints[] = {
+        {V_StrLenEnc("\x88\x9F\x88\xA0" "A", S), 3}, {V_StrLenEnc("\x88\x9F\x88\xA0" "A", R), 5},
+        {V_StrLenEnc("\x88", S), 1}, {V_StrLenEnc(nullptr, S), 0},
+        {IsSplittingDBChar(kSj, 1, S), 1}, {IsSplittingDBChar(kSj, 2, S), 0}, {IsSplittingDBChar(kSj, 3, S), 1},
+        {IsSplittingDBChar(kSj, 5, S), 0}, {IsSplittingDBChar(kSj, 0, S), 0}, {IsSplittingDBChar(kSj, 1, R), 0},
+        {IsSplittingDBChar("\x88\x88" "A", 2, S), 0}, {IsSplittingDBChar("\x88\x88" "A", 1, S), 1},
+        {V_StrStrEnc(kSj, "A", S), 4}, {V_StrStrEnc(kSj, "A", R), 1}, {V_StrStrEnc(kSj, "a", S), -1},
+        {V_StrStrEnc(kSj, "\x89" "a", S), 2}, {V_StrStrEnc("", "", S), -1}, {V_StrStrEnc(kSj, nullptr, S), -1},
+        {V_StrStrEnc("x\x88" "A\x88" "B", "A\x88", S), -1},  // resumes at the next character, not byte
+        {V_StrIEqualEnc("\x88" "A" "b", "\x88" "A" "B", S), 1}, {V_StrIEqualEnc("\x88" "A", "\x88" "a", S), 0},
+        {V_StrIEqualEnc("\x88" "A", "\x88" "a", R), 1}, {V_StrIEqualEnc(nullptr, "", S), 1},
+        {V_StrICmpEnc("abc", "ABD", S), 'c' - 'd'}, {V_StrICmpEnc("\x88\x9F", "\x88\xA0", S), 0x889F - 0x88A0},
+        {V_StrICmpEnc("\x88\x9F", "a", S), 0x889F - 'a'}, {V_StrICmpEnc("", "a", S), -'a'},
+        {V_StrMCmpEnc("Abc", "abc", S) < 0, 1}, {V_StrMCmpEnc("abc", "abc", S), 0},
+        {V_StrIEqualNEnc("ABx", "aby", 2, S), 1}, {V_StrIEqualNEnc("ABx", "aby", 3, S), 0},
+        {V_StrIEqualNEnc("x", "y", 0, S), 1}, {V_StrIEqualNEnc("\x88\x9F", "\x88\xA0", 1, S), 0},  // a pair begun is whole
+        {V_StrCmpNEnc("abc", "abd", 2, S), 0}, {V_StrCmpNEnc("Abc", "abc", 2, S) != 0, 1}, {V_StrCmpNEnc("a", "b", 0, S), 0},
+        {V_StrCmpNEnc("ab", "ax", -3, S), 0}, {V_StrICmpNEnc("Abc", "abd", 2, S), 0}, {V_StrICmpNEnc("a", "B", -1, S) < 0, 1},
+        {V_StrIPrefixEnc("\x88" "Axyz", "\x88" "AX", S), 1}, {V_StrIPrefixEnc("ab", "abc", S), 0}, {V_StrIPrefixEnc("ab", "", S), 1},
+        {V_StrISuffixEnc("xx\x88" "A", "\x88" "a", S), 0}, {V_StrISuffixEnc("xx\x88" "A", "\x88" "A", S), 1},
+        {V_StrISuffixEnc("x\x88" "A", "A", S), 0}, {V_StrISuffixEnc("x\x88" "A", "A", R), 1}, {V_StrISuffixEnc("xAB", "ab", S), 1},
+        {V_StrISuffixEnc(nullptr, "", S), 1}, {V_StrISuffixEnc(nullptr, "a", S), 0}, {V_StrISuffixEnc("a", "ba", S), 0},
+    };
+    for (size_t i = 0; i < std::size(ints); ++i)
+        EXPECT_EQ(ints[i].first, ints[i].second) << "row " << i;
+    const std::tuple<int, int, int, const char *> chars[] = {  // first, second, font: where found
+        {'A', 0, S, kSj + 4}, {'a', 0, S, nullptr}, {'a', 0, R, kSj + 3}, {0x89, 'a', S, kSj + 2}, {0, 0, S, nullptr}};
+    for (auto [first, second, font, at] : chars)
+        EXPECT_EQ(V_StrChrEnc(kSj, first, second, font), at) << first;
+    EXPECT_EQ(V_StrRChrEnc(kSj, 'A', 0, S), kSj + 4);
+    EXPECT_EQ(V_StrRChrEnc(kSj, 0x88, 'A', S), kSj);
+    EXPECT_EQ(V_StrRChrEnc("", 'A', 0, S), nullptr);
+    EXPECT_EQ(V_StrRChrEnc(kSj, 0, 0, S), nullptr);
+    const char *a = "b", *b = "A";
+    EXPECT_GT(V_StrQsortCmpEnc(&a, &b, S), 0);
+
+    const std::tuple<const char *, int32_t, const char *> cuts[] = {
+        {"\x88\x9F\x88\xA0" "A", 3, "\x88\x9F"}, {"\x88\x9F" "AB", 2, "\x88\x9F"}, {"\x88\x9F", 10, "\x88\x9F"}, {"ab", -1, ""}};
+    for (auto [text, at, after] : cuts) {
+        std::string s = text;
+        V_StrTruncEnc(s.data(), at, S);
+        EXPECT_STREQ(s.c_str(), after) << at;
+    }
+    V_StrTruncEnc(nullptr, 1, S);
+    char buf[10] = "zzzzzzzzz";
+    EXPECT_EQ(V_StrCpyNEnc(buf, "AB\x88\x9F", 4, S), 2);  // the pair would need 5 bytes
+    EXPECT_EQ(V_StrCpyNEnc(buf, "AB\x88\x9F", 5, S) * 10 + V_StrCpyNEnc(buf, "AB\x88\x9F", 4, R), 43);
+    EXPECT_EQ(V_StrCpyNEnc(buf, nullptr, 4, S) + V_StrCpyNEnc(nullptr, "a", 4, S), 0);
+    EXPECT_STREQ(buf, "");
+    std::strcpy(buf, "ab");
+    EXPECT_EQ(V_StrCatNEnc(buf, "c\x88\x9F", 5, S), 3);  // the pair needs 5 of 4
+    EXPECT_EQ(V_StrCatNEnc(buf, "", 6, S) + V_StrCatNEnc(buf, nullptr, 6, S), 0);
+    EXPECT_EQ(V_StrCatDblCharNEnc(buf, 0x88, 0x9F, 6, S) * 10 + V_StrCatNEnc(buf, "x", 6, S), 55);  // then full
+    EXPECT_STREQ(buf, "abc\x88\x9F");
+    std::strcpy(buf, "a");
+    EXPECT_EQ(V_StrNCatNEnc(buf, "\x88\x9F\x88\xA0", 3, 10, S), 3);  // a count of 3 takes one pair
+    EXPECT_EQ(V_StrNCatNEnc(buf, "\xA4\x40" "b", 9, 10, B5) * 10 + V_StrNCatNEnc(buf, nullptr, 9, 10, S), 66);
+    EXPECT_STREQ(buf, "a\x88\x9F\xA4\x40" "b");
+}
+
+TEST(CharList, GrowingOverTheCallersBufferAndFixed)
+{
+    VdeCharListT cl;
+    VdeClInit(&cl, 256);
+    EXPECT_TRUE(cl.tag == VDE_CL_TAG && cl.buffer == nullptr);
+    EXPECT_EQ(VdeClAddString(&cl, "abc") * 1000 + cl.capacity, 2256);
+    VdeClAdd1CharNTimes(&cl, 'x', 253);
+    EXPECT_EQ(VdeClAddNChars(&cl, "yz", 2) * 1000 + cl.capacity, 257512);  // grown by the step
+    EXPECT_EQ(cl.buffer[cl.length], '\0');
+    EXPECT_EQ(VdeClAddNChars(&cl, nullptr, 5) + VdeClAddNChars(&cl, "q", 0) + VdeClAdd1CharNTimes(&cl, 'q', -1), 3 * 257);
+    VdeClAddString(&cl, nullptr);
+    VdeClTrim(&cl);
+    EXPECT_EQ(cl.length * 1000 + cl.capacity, 258258);
+    VdeClSetLen(&cl, 2);
+    VdeClSetLen(&cl, 5);  // longer than the list, or negative: nothing
+    VdeClSetLen(&cl, -1);
+    VdeClTrim(&cl);
+    VdeClAddNChars(&cl, cl.buffer, cl.length);  // its own text, across a growth
+    EXPECT_STREQ(cl.buffer, "abab");
+    VdeClSetSize(&cl, 1);  // shrinking cuts the text
+    EXPECT_STREQ(cl.buffer, "a");
+    EXPECT_FALSE(VdeClOverflowed(&cl));
+    VdeClSetSize(&cl, 0);
+    EXPECT_TRUE(cl.buffer == nullptr && cl.length == 0);
+
+    char buf[8];
+    VdeClInitWithBuffer(&cl, buf, sizeof buf, 4);
+    VdeClAddString(&cl, "1234567");
+    VdeClSetSize(&cl, 3);  // below the capacity: the caller's buffer stays
+    EXPECT_TRUE(cl.buffer == buf && cl.capacity == 7);
+    VdeClAddString(&cl, "8");  // copied out when it must grow
+    EXPECT_TRUE(cl.buffer != buf && cl.capacity == 8 && !(cl.flags & VDE_CL_CALLERS));
+    EXPECT_STREQ(cl.buffer, "12345678");
+    EXPECT_STREQ(buf, "1234567");
+    VdeClSetSize(&cl, 0);
+
+    char fixed[6];
+    VdeClInitWithBuffer(&cl, fixed, sizeof fixed, 0);
+    VdeClAddString(&cl, "abc");
+    VdeClTrim(&cl);  // a change of size asked of a fixed list is recorded ...
+    EXPECT_TRUE(VdeClOverflowed(&cl) && cl.buffer == fixed);
+    VdeClInitWithBuffer(&cl, fixed, sizeof fixed, 0);
+    const unsigned char gb[] = "\xB0\xA1\xB0\xA1\xB0\xA1";
+    EXPECT_EQ(VdeTransliterateBytes(gb, 6, &cl, VDE_TE_GBEUC, VDE_TE_HZ), 0);
+    EXPECT_STREQ(fixed, "~{0!0");  // ... and so is what did not fit
+    EXPECT_TRUE(VdeClOverflowed(&cl));
+    memset(&cl, 0, sizeof cl);
+    EXPECT_DEATH(VdeClAddString(&cl, "a"), "");  // no tag
+    EXPECT_DEATH(VdeClAddString(nullptr, "a"), "");
+    EXPECT_DEATH(VdeClInit(&cl, 0), "");
+    EXPECT_DEATH(VdeClInitWithBuffer(&cl, nullptr, 4, 1), "");
+    EXPECT_DEATH(VdeClInitWithBuffer(&cl, buf, 0, 1), "");
+    EXPECT_DEATH(VdeClOverflowed(nullptr), "");
+}
+
+TEST(CharacterClasses, AsciiSafetyAndXmlNames)
+{
+    for (int c = -1; c <= 0x100; ++c)
+        EXPECT_EQ(V_LCharIsSafeForAscii(c), c >= ' ' && c <= '}' && c != '\\') << c;
+    const std::tuple<int32_t, int, int> cases[] = {  // code point, name character, first character
+        {'a', 1, 1},   {'Z', 1, 1},   {'7', 1, 0},   {'_', 0, 0},    {'-', 0, 0},    {' ', 0, 0},
+        {0xC0, 1, 1},  {0xD7, 0, 0},  {0x0131, 1, 1}, {0x0132, 0, 0}, {0x4E00, 1, 1}, {0x9FA5, 1, 1},
+        {0x9FA6, 0, 0}, {0x3007, 1, 1}, {0x0300, 1, 0}, {0x0660, 1, 0}, {0x00B7, 1, 0}, {0x3005, 1, 0},
+        {0xAC00, 1, 1}, {0xD7A3, 1, 1}, {0xFFFF, 0, 0}, {0x10000, 0, 0}, {-1, 0, 0},
+    };
+    for (auto [c, name, first] : cases)
+        EXPECT_EQ(V_LCharIsSafeForName(c, 0) * 10 + V_LCharIsSafeForName(c, 1), name * 10 + first) << std::hex << c;
+    for (int32_t c = 0; c <= 0xFFFF; ++c)  // every first character is a name character
+        if (V_LCharIsSafeForName(c, 1)) {
+            ASSERT_EQ(V_LCharIsSafeForName(c, 0), 1) << c;
+        }
+}
+
+}  // namespace
