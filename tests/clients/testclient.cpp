@@ -19,6 +19,8 @@
 #include "vapi/session.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -110,6 +112,15 @@ void V_ApiInitialize(int32_t code)
 {
     log("init %d clientno %d pid %d env %s", code, VA_clientno, static_cast<int>(getpid()),
         getenv("VXAPIX"));
+    // What start-up set up: no signal blocked, at most 256 descriptors.
+    sigset_t mask;
+    sigprocmask(SIG_BLOCK, nullptr, &mask);
+    int blocked = 0;
+    for (int s = 1; s < SIGRTMIN; ++s)
+        blocked += sigismember(&mask, s) == 1;
+    rlimit files{};
+    getrlimit(RLIMIT_NOFILE, &files);
+    log("blocked %d files %ld %ld", blocked, static_cast<long>(files.rlim_cur), static_cast<long>(files.rlim_max));
     if (code == kAskHost)
         ask_host();
 }

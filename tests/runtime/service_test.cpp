@@ -1,0 +1,208 @@
+// In this process: the runtime's service loop (descriptor-change reports,
+// extra descriptors, service sockets beyond the first 32 descriptors), the
+// stand-in host's dispatcher driven by a plain RPC client on a second
+// thread, and the host's text form of records.
+#include "process.h"
+#include "vxhost.h"
+#include "xdr_text.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "vapi/callbacks.h"
+#include "vapi/runtime.h"
+
+namespace {
+
+using Reports = std::vector<std::pair<int, int>>;
+Reports reports;
+void remember(int32_t fd, int32_t added) { reports.emplace_back(fd, added); }
+int childEnded[2];
+
+TEST(Descriptors, CallbackHearsOfEachServiceDescriptorOnceEachWay)
+{
+    int placeholder = open("/dev/null", O_RDONLY);  // keeps a low number free for later
+    SVCXPRT *a = svctcp_create(RPC_ANYSOCK, 0, 0), *b = svctcp_create(RPC_ANYSOCK, 0, 0);
+    ASSERT_TRUE(a && b);
+    reports.clear();
+    EXPECT_EQ(V_ApiSetFdFunc(remember), nullptr);  // hears at once of every descriptor
+    EXPECT_EQ(reports, (Reports{{a->xp_fd, 1}, {b->xp_fd, 1}}));
+    reports.clear();
+    call_fd_func();  // nothing changed: nothing reported
+    EXPECT_TRUE(reports.empty());
+    close(placeholder);  // a higher one goes as a lower one comes: the removal first
+    SVCXPRT *c = svctcp_create(RPC_ANYSOCK, 0, 0);
+    ASSERT_LT(c->xp_fd, b->xp_fd);
+    int gone = b->xp_fd;
+    svc_destroy(b);
+    call_fd_func();
+    EXPECT_EQ(reports, (Reports{{gone, 0}, {c->xp_fd, 1}}));
+    EXPECT_EQ(V_ApiSetFdFunc(nullptr), remember);
+    // A ready extra descriptor is returned, and nothing is dispatched.
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    ASSERT_LT(fds[0], 32);
+    ASSERT_EQ(write(fds[1], "x", 1), 1);
+    uint32_t mask = 1u << fds[0] | 1u << fds[1];
+    EXPECT_EQ(V_ApiService(&mask), 1);
+    EXPECT_EQ(mask * 10 + VA_SelectMask, (1u << fds[0]) * 11);
+    for (int fd : fds)
+        close(fd);
+    svc_destroy(a);
+    svc_destroy(c);
+}
+
+TEST(Descriptors, ServiceSocketsAbove31AreServed)
+{
+    // The loop must wake when rpcinfo ends: a byte in a pipe it watches.
+    ASSERT_EQ(pipe(childEnded), 0);
+    signal(SIGCHLD, [](int) { ssize_t n = write(childEnded[1], "c", 1); (void)n; });
+    std::vector<int> fillers;  // every descriptor below 40 taken
+    while (fillers.empty() || fillers.back() < 40)
+        fillers.push_back(open("/dev/null", O_RDONLY));
+    close(fillers.back());
+    fillers.pop_back();
+    V_ApiSetFdFunc(remember);
+    reports.clear();
+    SVCXPRT *high = svctcp_create(RPC_ANYSOCK, 0, 0);
+    ASSERT_GE(high->xp_fd, 32);
+    call_fd_func();
+    EXPECT_EQ(reports, (Reports{{high->xp_fd, 1}}));
+    uint32_t program = vxhost::free_program(1);
+    netconfig *nconf = getnetconfigent("tcp");
+    reinterpret_cast<sockaddr_in *>(high->xp_ltaddr.buf)->sin_port = htons(high->xp_port);
+    ASSERT_TRUE(svc_reg(high, program, 1, vx_api_prog_1, nconf));
+    freenetconfigent(nconf);
+    pid_t pid = fork();  // rpcinfo calls the null procedure, which this process serves
+    if (pid == 0) {
+        dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
+        execlp("rpcinfo", "rpcinfo", "-t", "127.0.0.1", std::to_string(program).c_str(), "1", nullptr);
+        _exit(127);
+    }
+    int status = -1;
+    for (int pass = 0; pass < 50 && waitpid(pid, &status, WNOHANG) == 0; ++pass) {
+        uint32_t mask = 1u << childEnded[0];
+        V_ApiService(&mask);
+    }
+    if (waitpid(pid, &status, WNOHANG) == 0)
+        kill(pid, SIGKILL), waitpid(pid, &status, 0);
+    signal(SIGCHLD, SIG_DFL);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // The accepted connection came and went, above 31 as well.
+    EXPECT_TRUE(std::any_of(reports.begin(), reports.end(), [&](auto r) { return r.first != high->xp_fd && r.first >= 32 && r.second; }));
+    svc_unreg(program, 1);
+    svc_destroy(high);
+    V_ApiSetFdFunc(nullptr);
+    for (int fd : fillers)
+        close(fd);
+    close(childEnded[0]);
+    close(childEnded[1]);
+}
+
+const uint32_t kInitAck = 1000, kTurnOver = 1002, kClientNumber = 1340, kClientName = 1341, kSetClientDir = 1344,
+               kTakeControl = 1343;
+
+// Runs `work` as the host's client on another thread while this one serves.
+void asClient(vxhost::Host &host, const std::function<void(CLIENT *)> &work)
+{
+    std::atomic<bool> done{false};
+    std::thread client([&] {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int socket = RPC_ANYSOCK;
+        if (CLIENT *handle = clnttcp_create(&address, host.program(), host.version(), &socket, 0, 0)) {
+            work(handle);
+            clnt_destroy(handle);
+        }
+        done = true;
+    });
+    host.serve_until([&] { return done.load(); }, 10);
+    client.join();
+}
+
+template <typename Arg, typename Res>
+clnt_stat call(CLIENT *c, uint32_t proc, xdrproc_t argCodec, Arg *arg, xdrproc_t resCodec, Res *res)
+{
+    timeval timeout{5, 0};
+    return clnt_call(c, proc, argCodec, reinterpret_cast<caddr_t>(arg), resCodec, reinterpret_cast<caddr_t>(res), timeout);
+}
+
+// Handlers first, then the fall-back, then all-zero results; the control
+// calls are the host's own. Unknown procedures, arguments that do not decode
+// and dropped connections are traced as such; a new connection is served.
+TEST(HostDispatch, HandlersFallbackControlCallsAndRefusals)
+{
+    vxhost::Host host;
+    host.on(kClientNumber, [](vxhost::HostCall &c) { *static_cast<int32_t *>(c.result) = 42; });
+    host.on(kSetClientDir, [](vxhost::HostCall &c) {
+        if (std::strcmp(*static_cast<char **>(c.arguments), "drop") == 0)
+            c.reply = vxhost::HostCall::Reply::Drop;
+    });
+    int fallbacks = 0;
+    host.set_fallback([&](vxhost::HostCall &c) {
+        ++fallbacks;
+        if (c.proc.num == kClientName)  // released by the host after the reply
+            *static_cast<char **>(c.result) = strdup("the client");
+    });
+    int32_t none = 0, number = -1, pid = getpid(), bail = 1;
+    char *name = nullptr, *drop = const_cast<char *>("drop"), *keep = const_cast<char *>("/tmp/a \"dir\"");
+    asClient(host, [&](CLIENT *c) {
+        EXPECT_EQ(call(c, kClientNumber, vapi_codec(xdr_void), &none, vapi_codec(xdr_int), &number), RPC_SUCCESS);
+        EXPECT_EQ(call(c, kClientName, vapi_codec(xdr_void), &none, vapi_codec(xdr_StringT), &name), RPC_SUCCESS);
+        EXPECT_EQ(call(c, kInitAck, vapi_codec(xdr_int), &pid, vapi_codec(xdr_void), &none), RPC_SUCCESS);
+        EXPECT_EQ(call(c, kTakeControl, vapi_codec(xdr_void), &none, vapi_codec(xdr_void), &none), RPC_SUCCESS);
+        EXPECT_EQ(call(c, 1056, vapi_codec(xdr_void), &none, vapi_codec(xdr_void), &none), RPC_PROCUNAVAIL);
+        EXPECT_EQ(call(c, kSetClientDir, vapi_codec(xdr_void), &none, vapi_codec(xdr_int), &number), RPC_CANTDECODEARGS);
+        EXPECT_NE(call(c, kSetClientDir, vapi_codec(xdr_StringT), &drop, vapi_codec(xdr_int), &number), RPC_SUCCESS);
+    });
+    EXPECT_EQ(number, 42);
+    EXPECT_STREQ(name, "the client");
+    xdr_free(vapi_codec(xdr_StringT), reinterpret_cast<char *>(&name));
+    EXPECT_EQ(fallbacks, 1);
+    EXPECT_EQ(host.client_pid(), getpid());  // the acknowledging process, though not launched here
+    EXPECT_TRUE(host.client_holds_control());
+    ASSERT_EQ(host.trace().size(), 7u);
+    EXPECT_EQ(host.trace()[4].outcome + "|" + host.trace()[5].outcome + "|" + host.trace()[6].outcome,
+              "unknown procedure|garbage arguments|dropped");
+    host.set_fallback(nullptr);
+    host.clear_trace();
+    asClient(host, [&](CLIENT *c) {
+        EXPECT_EQ(call(c, 1342, vapi_codec(xdr_void), &none, vapi_codec(xdr_StringT), &name), RPC_SUCCESS);
+        EXPECT_EQ(call(c, kSetClientDir, vapi_codec(xdr_StringT), &keep, vapi_codec(xdr_int), &number), RPC_SUCCESS);
+        EXPECT_EQ(call(c, kTurnOver, vapi_codec(xdr_int), &bail, vapi_codec(xdr_void), &none), RPC_SUCCESS);
+    });
+    EXPECT_STREQ(name, "");  // without a fall-back every result is all zero
+    xdr_free(vapi_codec(xdr_StringT), reinterpret_cast<char *>(&name));
+    EXPECT_EQ(host.handovers() * 10 + host.last_bailout(), 11);
+    EXPECT_FALSE(host.client_holds_control());
+    EXPECT_EQ(host.trace()[1].name + "(" + host.trace()[1].arguments + "): " + host.trace()[1].outcome,
+              "api_set_client_directory_1(\"/tmp/a \\\"dir\\\"\"): replied");
+}
+
+// Records as text in wire order: a number equal to the length of the string
+// after it stays a number; a four-byte string has no fill; bytes outside
+// printable ASCII are escaped; a null string shows as 0.
+TEST(HostDispatch, RecordsReadInWireOrder)
+{
+    VxApiNotifyArgT notify{42, 7, const_cast<char *>("hello"), -3}, tricky{4, 4, const_cast<char *>("ab\n\xe9"), 4};
+    VxApiMessageArgT message{nullptr, 1, 2};
+    EXPECT_EQ(vxhost::xdr_text(vapi_codec(xdr_VxApiNotifyArgT), &notify), "42, 7, \"hello\", -3");
+    EXPECT_EQ(vxhost::xdr_text(vapi_codec(xdr_VxApiNotifyArgT), &tricky), "4, 4, \"ab\\x0a\\xe9\", 4");
+    EXPECT_EQ(vxhost::xdr_text(vapi_codec(xdr_VxApiMessageArgT), &message), "0, 1, 2");
+}
+
+}  // namespace
