@@ -2,11 +2,12 @@
 // the host refuses with a status, the connection is dropped. What each one
 // returns and leaves in VA_errno follows from its result shape, with the
 // exceptions listed in its row.
-#include "host_child.h"
+#include "client_under_host.h"
 
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
 #include "proctable.h"
+#include "vapi/runtime.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@
 
 namespace {
 
-using api_test::HostChild;
+using lindrel_test::HostChild;
 using vxhost::generic::GenericHost;
 
 enum class Shape { Status, Plain, Void, Value, String, Record, Prompt, Own };

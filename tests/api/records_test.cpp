@@ -1,6 +1,8 @@
 // The record utilities: deep copies that share nothing with their source,
 // releases that may run twice, null arrays as empty lists, the builder's
 // capacity rule, the status-bit test and the filter-argument splitter.
+#include "heap.h"
+
 #include "vapi/apistruct.h"
 #include "vapi/codecs.h"
 #include "vapi/runtime.h"
@@ -140,6 +142,7 @@ std::string wire(V_TypedValT v)
     return out;
 }
 
+// Every value type copies deeply and releases everything it holds.
 TEST(ApiRecords, EveryTypedValueCopiesDeeply)
 {
     for (int32_t code = 1; code <= 19; code++) {
@@ -152,6 +155,16 @@ TEST(ApiRecords, EveryTypedValueCopiesDeeply)
         V_ApiDeallocateVal(&copy);
         V_ApiDeallocateVal(&copy);
         V_ApiDeallocateVal(&expected);
+        EXPECT_EQ(lindrel_test::heap_growth([code] {
+                      V_TypedValT s = sample(code), c = V_ApiCopyVal(&s);
+                      V_PropValT pv{{0, V_ApiCopyString("name")}, c};
+                      V_PropValT pc = V_ApiCopyPropVal(&pv);
+                      V_ApiDeallocateVal(&s);
+                      V_ApiDeallocatePropVal(&pv);
+                      V_ApiDeallocatePropVal(&pc);
+                  }),
+                  0)
+            << code;
     }
 
     TextItemsT items = V_ApiAllocateTextItems(2);
@@ -168,6 +181,15 @@ TEST(ApiRecords, EveryTypedValueCopiesDeeply)
     EXPECT_EQ(copy.items[1].offset, 9);
     EXPECT_EQ(copy.items[1].data.number, 77);
     V_ApiDeallocateTextItems(&copy);
+    EXPECT_EQ(lindrel_test::heap_growth([] {
+                  TextItemsT t = V_ApiAllocateTextItems(1);
+                  t.items[0].data.dataType = 1;
+                  t.items[0].data.text = V_ApiCopyString("abc");
+                  TextItemsT c = V_ApiCopyTextItems(&t);
+                  V_ApiDeallocateTextItems(&t);
+                  V_ApiDeallocateTextItems(&c);
+              }),
+              0);
 
     // Null sources have defined copies.
     TextItemT none = V_ApiCopyTextItem(nullptr);
@@ -323,6 +345,12 @@ TEST(FilterArgs, PiecesFillTheSixFieldsThenTheList)
     const uint32_t pieces = 30000;
     for (uint32_t i = 0; i < pieces; i++)
         longText += std::to_string(i) + "\x1e";
+    EXPECT_EQ(lindrel_test::heap_growth([] {
+                  VdeApiFilterArgsT *f = VdeApiExpandFilterArgs("a\x1e" "b\x1e" "c\x1e" "d\x1e" "e\x1e" "f\x1e" "g");
+                  VdeApiDeallocateFilterArgs(f);
+                  V_Free(f);
+              }),
+              0);
     VdeApiFilterArgsT *fa = VdeApiExpandFilterArgs(longText.c_str());
     ASSERT_NE(fa, nullptr);
     ASSERT_EQ(fa->more.count, pieces + 1 - 6);
