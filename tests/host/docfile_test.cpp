@@ -1,20 +1,22 @@
-// The document file format: exact round trips of awkward content, clear
-// errors for malformed files, and the shipped examples.
+// The document file format: exact round trips of awkward and random
+// content, one clear error for each malformed file, saving in place, the
+// shipped examples; and the host's own reading of the level template and
+// its outline display.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 #include <dirent.h>
-#include <stdlib.h>
 #include <unistd.h>
 
-#include <fstream>
+#include <algorithm>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "docfile.h"
-#include "runtime_fixture.h"
+#include "document_editor.h"
+#include "document_outline.h"
+#include "process.h"
 
 using namespace vxhost;
 
@@ -29,20 +31,6 @@ std::vector<std::string> entries(const std::string& dir) {
     closedir(d);
   }
   return out;
-}
-
-// Writes `text` to `name` in `dir`; its full path.
-std::string write(const lindrel_test::TempDir& dir, const std::string& name, const std::string& text) {
-  std::string full = dir.file(name);
-  std::ofstream(full, std::ios::binary) << text;
-  return full;
-}
-
-std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
 }
 
 void expectRoundTrip(const DocContent& c) {
@@ -154,7 +142,7 @@ TEST(DocFile, LoadAndSaveFiles) {
   std::string path = dir.path() + "/doc.vx";
   std::string message;
   ASSERT_EQ(saveDocument(path, c, message), status::kOk) << message;
-  EXPECT_EQ(slurp(path), "@vxdoc 1\n@format 1Level\n1Level\tTopic\nBody\ta\\tb\t588=3\n");
+  EXPECT_EQ(lindrel_test::read_file(path), "@vxdoc 1\n@format 1Level\n1Level\tTopic\nBody\ta\\tb\t588=3\n");
   // Saving again replaces the file and leaves nothing else behind.
   c.paras.pop_back();
   ASSERT_EQ(saveDocument(path, c, message), status::kOk) << message;
@@ -167,7 +155,7 @@ TEST(DocFile, LoadAndSaveFiles) {
   EXPECT_NE(message.find("missing.vx: No such file"), std::string::npos) << message;
   EXPECT_EQ(loadDocument(dir.path(), back, message), status::kNoFile);
   EXPECT_EQ(message, dir.path() + ": Is a directory");
-  std::string bad = write(dir, "bad.vx", "@vxdoc 1\n@format A\nno tab\n");
+  std::string bad = dir.write("bad.vx", "@vxdoc 1\n@format A\nno tab\n");
   EXPECT_EQ(loadDocument(bad, back, message), status::kBadFile);
   EXPECT_EQ(message, bad + ":3: expected a tab between the tag and the text");
   EXPECT_EQ(saveDocument(dir.path() + "/no/such/dir.vx", c, message), status::kNoFile);
@@ -189,7 +177,7 @@ TEST(DocFile, LoadAndSaveFiles) {
 }
 
 TEST(DocFile, ShippedExamplesLoad) {
-  const std::string examples = std::string(LINDREL_SOURCE_DIR) + "/examples/";
+  const std::string examples = lindrel_test::kExamples + "/";
   std::string message;
   DocContent levels;
   ASSERT_EQ(loadDocument(examples + "OutlineLevels.vx", levels, message), status::kOk) << message;
@@ -208,6 +196,42 @@ TEST(DocFile, ShippedExamplesLoad) {
       EXPECT_NE(std::find(c.formats.begin(), c.formats.end(), p.tag), c.formats.end()) << name << ": " << p.tag;
     expectRoundTrip(c);
   }
+}
+
+const std::vector<std::string> kDefaults = {"1Level", "2Level", "3Level", "4Level", "5Level", "6Level", "7Level"};
+
+TEST(OutlineLevels, SearchedInBothTemplateDirectoriesThenDefaults) {
+  lindrel_test::TempDir temp;
+  DocContent custom;
+  custom.paras = {{"Body", "Chapter", 0}, {"Body", "", 0}, {"Body", "Section ", 0}};
+  std::string message;
+  ASSERT_EQ(saveDocument(temp.file("OutlineLevels.vx"), custom, message), status::kOk) << message;
+  Editor ed;
+  EXPECT_EQ(outlineLevels(ed), kDefaults);  // no directories known
+  ed.setProp(0, 0, prop::kTemplateDir1, std::string("/nonexistent"));
+  ed.setProp(0, 0, prop::kTemplateDir2, temp.path());
+  // Found in the second place; an empty paragraph names no level, a
+  // trailing blank is part of the name.
+  EXPECT_EQ(outlineLevels(ed), (std::vector<std::string>{"Chapter", "Section "}));
+  ed.setProp(0, 0, prop::kTemplateDir1, lindrel_test::kExamples);
+  EXPECT_EQ(outlineLevels(ed), kDefaults);  // the shipped template names the defaults
+}
+
+TEST(OutlineTree, IndentsByLevelAndMarksTheSelection) {
+  DocContent c;
+  c.paras = {{"1Level", "Plan", 0}, {"2Level", "Tasks\tnow", 0}, {"Body", "a note\nover two lines", 0},
+             {"3Level", "Detail", 0}, {"1level", "not a level: case counts", 0},
+             {"Odd\x1b", "a terminal escape \x1b[2J\r stays inert", 0}};
+  Editor ed;
+  Document* d = ed.document(ed.addDocument(c, "t", "", true));
+  ASSERT_EQ(d->setSelection({{d->paragraphs()[1]->id, 2}, {d->last(), 0}}), status::kOk);
+  EXPECT_EQ(outlineTree(*d, kDefaults),
+            "  Plan\n"
+            ">   Tasks\\tnow\n"
+            "  [Body] a note\\nover two lines\n"
+            "      Detail\n"
+            "  [1level] not a level: case counts\n"
+            "  [Odd\\x1b] a terminal escape \\x1b[2J\\x0d stays inert\n");
 }
 
 }  // namespace

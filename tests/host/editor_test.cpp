@@ -1,0 +1,419 @@
+// The stand-in host's editor model in this process: the paragraph chain,
+// cut and paste of whole paragraphs and of text, added text, deletion,
+// validity, the clipboard stack and text items (and random edits that must
+// keep all of it sound); menus reached through their properties; session
+// properties, documents opened, closed and made from templates, and
+// paragraph formats applied through property lists.
+#include "docfile.h"
+#include "document_editor.h"
+#include "process.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace vxhost;
+
+namespace {
+
+const std::string kExamples = lindrel_test::kExamples;
+
+struct EditorTest : testing::Test {
+    Editor ed;
+    ObjId doc = 0;
+    Document *d = nullptr;
+
+    // Paragraph i has the text "P<i+1>" and the given tag; the seven levels are declared.
+    void load(const std::vector<std::string> &tags)
+    {
+        DocContent c;
+        for (int i = 1; i <= 7; ++i)
+            c.formats.push_back(std::to_string(i) + "Level");
+        for (size_t i = 0; i < tags.size(); ++i)
+            c.paras.push_back({tags[i], "P" + std::to_string(i + 1), 0});
+        doc = ed.addDocument(c, "t.vx", "", true);
+        d = ed.document(doc);
+    }
+    // Paragraph texts in chain order, "|" for an empty one.
+    std::string order() const
+    {
+        std::string s;
+        for (const Paragraph *p : d->paragraphs())
+            s += (s.empty() ? "" : " ") + (p->content.text.empty() ? "|" : p->content.text);
+        return s;
+    }
+    ObjId nth(size_t i) const { return d->paragraphs().at(i)->id; }
+    ObjId link(ObjId p, int32_t prop) const
+    {
+        int32_t v = -1;
+        EXPECT_EQ(ed.getInt(doc, p, prop, v), status::kOk);
+        return static_cast<ObjId>(v);
+    }
+    void select(ObjId a, int32_t ao, ObjId b, int32_t bo) { ASSERT_EQ(ed.setProp(0, doc, prop::kSelection, TextRange{{a, ao}, {b, bo}}), status::kOk); }
+    TextRange selection() const
+    {
+        TextRange r;
+        EXPECT_EQ(ed.getRange(0, doc, prop::kSelection, r), status::kOk);
+        return r;
+    }
+    // 717 to the end and 718 back agree with the model's chain.
+    void expectChainConsistent() const
+    {
+        std::vector<ObjId> forward, backward;
+        for (ObjId p = d->first(); p; p = link(p, prop::kNext))
+            forward.push_back(p);
+        for (ObjId p = forward.back(); p; p = link(p, prop::kPrevious))
+            backward.insert(backward.begin(), p);
+        EXPECT_EQ(forward, backward);
+        EXPECT_EQ(forward.size() * 1000 + forward.back(), d->paragraphCount() * 1000 + d->last());
+    }
+};
+
+TEST_F(EditorTest, ChainCutPasteAndTheClipboardStack)
+{
+    load({"1Level", "2Level", "3Level", "2Level"});
+    ObjId p1 = nth(0), p2 = nth(1), p3 = nth(2), p4 = nth(3);
+    // Document 422 -> 1169 -> 972 leads to the first paragraph; links are read-only.
+    int32_t flow = 0;
+    ASSERT_EQ(ed.getInt(0, doc, prop::kMainFlow, flow), status::kOk);
+    EXPECT_EQ(link(link(ObjId(flow), prop::kFirstFrame), prop::kFirstParagraph), p1);
+    EXPECT_EQ(link(p4, prop::kNext) + link(p1, prop::kPrevious), 0u);
+    EXPECT_EQ(ed.setProp(doc, p1, prop::kNext, int32_t{5}), status::kReadOnly);
+    int32_t v;
+    EXPECT_EQ(ed.getInt(doc, 0, prop::kNext, v), status::kBadObject);
+    select(p2, 1, p3, kEndOfParagraph);  // only whole paragraphs span several
+    EXPECT_EQ(ed.cut(doc), status::kBadRange);
+    select(p2, 0, p3, kEndOfParagraph);
+    ASSERT_EQ(ed.copy(doc), status::kOk);
+    EXPECT_EQ(order(), "P1 P2 P3 P4");
+    ASSERT_EQ(ed.pushClipboard(), status::kOk);
+    ASSERT_EQ(ed.cut(doc), status::kOk);  // whole paragraphs to the clipboard
+    EXPECT_EQ(order(), "P1 P4");
+    EXPECT_EQ(ed.objectValid(doc, p2) + ed.objectValid(doc, p3), 2 * status::kBadObject);
+    EXPECT_EQ(selection(), (TextRange{{p4, 0}, {p4, 0}}));
+    ASSERT_TRUE(ed.clipboard().wholeParagraphs && ed.clipboard().paras.size() == 2);
+    EXPECT_EQ(ed.clipboard().paras[1], (ParaContent{"3Level", "P3", 0}));
+    select(p1, 0, p1, 0);
+    ASSERT_EQ(ed.paste(doc), status::kOk);  // new paragraphs before the insertion point, which stays
+    EXPECT_EQ(order(), "P2 P3 P1 P4");
+    EXPECT_EQ(selection(), (TextRange{{p1, 0}, {p1, 0}}));
+    EXPECT_TRUE(nth(0) != p2 && nth(1) != p3);  // fresh identifiers
+    select(p4, kEndOfText, p4, kEndOfText);  // at the end of a paragraph the clip goes after it
+    ASSERT_EQ(ed.paste(doc), status::kOk);
+    select(p1, 1, p1, 1);  // inside, it splits it
+    ASSERT_EQ(ed.paste(doc), status::kOk);
+    EXPECT_EQ(order(), "P2 P3 P P2 P3 1 P4 P2 P3");
+    ASSERT_EQ(ed.popClipboard(), status::kOk);
+    EXPECT_EQ(ed.clipboard().paras.size(), 2u);  // the copy before the push
+    EXPECT_EQ(ed.popClipboard(), status::kClipboardEmpty);
+    for (size_t i = 0; i <= Editor::kMaxClipboardStack; ++i)
+        ASSERT_EQ(ed.pushClipboard(), status::kOk);  // past the limit the oldest entry goes
+    EXPECT_EQ(ed.clipboardDepth(), Editor::kMaxClipboardStack);
+    expectChainConsistent();
+}
+
+TEST_F(EditorTest, TheLastParagraphStaysAndDeletionMovesTheSelection)
+{
+    load({"1Level", "2Level", "3Level"});
+    ObjId p1 = nth(0), p2 = nth(1), p3 = nth(2);
+    select(p2, 0, p3, kEndOfParagraph);  // a cut through the end keeps the last one, emptied
+    ASSERT_EQ(ed.cut(doc), status::kOk);
+    EXPECT_EQ(order(), "P1 |");
+    EXPECT_EQ(ed.objectValid(doc, p3), status::kOk);
+    EXPECT_EQ(selection(), (TextRange{{p3, 0}, {p3, 0}}));
+    ASSERT_EQ(ed.deleteObject(doc, p3), status::kOk);
+    EXPECT_EQ(selection(), (TextRange{{p1, 2}, {p1, 2}}));  // moved out of it
+    EXPECT_EQ(ed.deleteObject(doc, p1), status::kLastParagraph);
+    EXPECT_EQ(ed.deleteObject(doc, p3), status::kBadObject);  // a removed object stays invalid
+    EXPECT_EQ(ed.setProp(0, doc, prop::kSelection, TextRange{{p3, 0}, {p3, 0}}), status::kBadObject);
+    select(p1, 0, p1, kEndOfParagraph);  // the whole document: one empty paragraph stays
+    ASSERT_EQ(ed.cut(doc), status::kOk);
+    EXPECT_EQ(order(), "|");
+    ObjId other = ed.addDocument(DocContent{{}, {{"Body", "x", 0}}}, "u.vx", "", true);
+    EXPECT_EQ(ed.objectValid(other, d->first()), status::kBadObject);  // validity is per document
+    EXPECT_EQ(ed.objectValid(0, doc) + ed.objectValid(0, 0), status::kOk);  // the session too
+    ASSERT_EQ(ed.close(doc), status::kOk);
+    EXPECT_EQ(ed.objectValid(doc, p1) * 10 + ed.objectValid(0, doc), status::kBadDocument * 10 + status::kBadObject);
+}
+
+TEST_F(EditorTest, TextFragmentsAddedTextAndTextItems)
+{
+    load({"Body", "2Level"});
+    ObjId p1 = nth(0), p2 = nth(1);
+    ASSERT_EQ(ed.addText(doc, {p1, kEndOfText}, "abcdef", nullptr), status::kOk);
+    select(p1, 2, p1, 5);
+    ASSERT_EQ(ed.cut(doc), status::kOk);
+    EXPECT_FALSE(ed.clipboard().wholeParagraphs);
+    EXPECT_EQ(order(), "P1def P2");
+    EXPECT_EQ(selection(), (TextRange{{p1, 2}, {p1, 2}}));
+    select(p2, 1, p2, 1);
+    ASSERT_EQ(ed.paste(doc), status::kOk);
+    EXPECT_EQ(order(), "P1def Pabc2");
+    EXPECT_EQ(selection(), (TextRange{{p2, 4}, {p2, 4}}));
+    EXPECT_EQ(ed.cut(doc), status::kNothingSelected);
+    TextLoc after;
+    ASSERT_EQ(ed.replaceText(doc, {{p2, 1}, {p2, 4}}, "-\n-", &after), status::kOk);
+    EXPECT_EQ(order(), "P1def P- -2");
+    EXPECT_EQ(after, (TextLoc{link(p2, prop::kNext), 1}));
+    EXPECT_EQ(ed.replaceText(doc, {{p1, 0}, {p2, 1}}, "x", nullptr), status::kBadRange);
+    select(p2, 1, p1, 0);
+    EXPECT_EQ(ed.cut(doc), status::kBadRange);
+    // "\n" at the end of the text: a new empty paragraph with the same tag follows.
+    select(d->last(), kEndOfText, d->last(), kEndOfText);
+    ASSERT_EQ(ed.addText(doc, {d->last(), kEndOfText}, "\n", &after), status::kOk);
+    EXPECT_EQ(order(), "P1def P- -2 |");
+    EXPECT_EQ(ed.document(doc)->paragraph(d->last())->content.tag + std::to_string(after == TextLoc{d->last(), 0}), "2Level1");
+    EXPECT_EQ(selection(), (TextRange{{d->last(), 0}, {d->last(), 0}}));
+    select(p1, 1, p1, 2);  // both ends at or after the insertion follow the text
+    ASSERT_EQ(ed.addText(doc, {p1, 1}, "x\ny", &after), status::kOk);
+    EXPECT_EQ(order(), "Px y1def P- -2 |");
+    EXPECT_EQ(selection(), (TextRange{{after.obj, 1}, {after.obj, 2}}));
+    for (TextLoc bad : {TextLoc{p1, 9}, TextLoc{p1, -1}})
+        EXPECT_EQ(ed.addText(doc, bad, "q", nullptr), status::kBadRange);
+    EXPECT_EQ(ed.addText(doc, {12345, 0}, "q", nullptr), status::kBadObject);
+    std::vector<TextItem> items;
+    ASSERT_EQ(ed.textItems(doc, {{d->last(), 0}, {d->last(), kEndOfParagraph}}, kStringItem, items), status::kOk);
+    EXPECT_TRUE(items.empty());  // an empty paragraph has none
+    ed.setTextItemChunk(2);
+    ASSERT_EQ(ed.objectText(doc, p2, kStringItem, items), status::kOk);
+    std::string pieces;
+    for (const auto &it : items)
+        pieces += std::to_string(it.offset) + ":" + it.text + " ";
+    EXPECT_EQ(pieces, "0:P- ");
+    ed.setTextItemChunk(0);
+    ASSERT_EQ(ed.textItems(doc, {{nth(1), 1}, {nth(2), 1}}, kStringItem, items), status::kOk);
+    EXPECT_EQ(items.size() * 100 + items[0].text.size() * 10 + items[1].text.size(), 241u);
+    EXPECT_EQ(ed.textItems(doc, {{nth(2), 0}, {p1, 1}}, kStringItem, items), status::kBadRange);
+    ASSERT_EQ(ed.objectText(doc, doc, kStringItem, items), status::kOk);
+    EXPECT_EQ(items.size(), 4u);  // the whole document; the empty paragraph adds nothing
+    ASSERT_EQ(ed.textItems(doc, {{p1, 0}, {p1, kEndOfParagraph}}, 2, items), status::kOk);
+    EXPECT_TRUE(items.empty());  // only string items exist here
+    expectChainConsistent();
+}
+
+// Random edits of every kind: after each the chain reads the same both
+// ways, the selection names live paragraphs with offsets inside their
+// text, and no identifier of a removed paragraph returns.
+TEST_F(EditorTest, RandomEditsKeepTheChainAndSelectionSound)
+{
+    load({"1Level", "2Level", "3Level", "2Level"});
+    std::mt19937 rng(7);
+    std::set<ObjId> seen, removed;
+    auto pick = [&] { return nth(rng() % d->paragraphCount()); };
+    auto offset = [&](ObjId p) {
+        int32_t len = static_cast<int32_t>(d->paragraph(p)->content.text.size());
+        return rng() % 4 == 0 ? kEndOfText : rng() % 3 == 0 ? kEndOfParagraph : static_cast<int32_t>(rng() % (len + 1));
+    };
+    for (int step = 0; step < 1500 && !HasFailure(); ++step) {
+        ObjId a = pick(), b = rng() % 3 ? a : pick();
+        switch (rng() % 8) {
+        case 0: select(a, rng() % 2 ? 0 : offset(a), b, offset(b)); break;
+        case 1: ed.addText(doc, {a, offset(a)}, rng() % 2 ? "\n" : "ab\ncd", nullptr); break;
+        case 2: ed.cut(doc); break;
+        case 3: ed.copy(doc); break;
+        case 4: ed.paste(doc); break;
+        case 5: ed.deleteObject(doc, a); break;
+        case 6: ed.deleteText(doc, {{a, offset(a)}, {b, offset(b)}}); break;
+        default: rng() % 2 ? ed.pushClipboard() : ed.popClipboard(); break;
+        }
+        expectChainConsistent();
+        std::set<ObjId> now;
+        for (const Paragraph *p : d->paragraphs()) {
+            now.insert(p->id);
+            ASSERT_EQ(removed.count(p->id), 0u) << "identifier reused at step " << step;
+        }
+        for (ObjId id : seen)
+            if (!now.count(id))
+                removed.insert(id);
+        seen.insert(now.begin(), now.end());
+        for (const TextLoc &loc : {selection().start, selection().end}) {
+            const Paragraph *p = d->paragraph(loc.obj);
+            ASSERT_NE(p, nullptr) << "selection in a removed paragraph at step " << step;
+            ASSERT_GE(resolveOffset(loc.offset, p->content.text.size()), 0) << step;
+        }
+    }
+}
+
+struct MenuTest : EditorTest {
+    MenuSet &m = ed.menus();
+    int32_t getId(ObjId doc, ObjId obj, int32_t num)
+    {
+        int32_t v = -1;
+        EXPECT_EQ(ed.getInt(doc, obj, num, v), status::kOk);
+        return v;
+    }
+    // The labels of a menu's items, walked through 1927, 1923 and 30.
+    std::vector<std::string> labels(ObjId menu)
+    {
+        std::vector<std::string> out;
+        for (ObjId item = ObjId(getId(0, menu, prop::kFirstItem)); item; item = ObjId(getId(menu, item, prop::kNextItem))) {
+            std::string label;
+            EXPECT_EQ(ed.getString(0, item, prop::kLabel, label), status::kOk);
+            out.push_back(label);
+        }
+        return out;
+    }
+};
+
+TEST_F(MenuTest, ItemsChainsAddingRemovingAndLimits)
+{
+    ObjId main = m.find(objtype::kMenu, MenuSet::kMainMenu), quick = m.find(objtype::kMenu, MenuSet::kQuickMenu), found = 7;
+    for (const char *sep : {"Separator1", "Separator2", "Separator3", "Separator4"})
+        EXPECT_NE(m.find(objtype::kCommand, sep), 0u);
+    EXPECT_EQ(ed.namedObject(0, objtype::kMenu, "Separator1", found), status::kNoSuchName);  // a command, not a menu
+    EXPECT_EQ(found, 0u);
+    ObjId tools = m.defineMenu("DovraTools", "Tools"), help = m.defineMenu("HelpMenu", "Help");
+    ASSERT_EQ(m.add(main, tools) + m.add(main, help) + m.add(quick, tools), status::kOk);
+    // The next item is that of the menu named as the document (by default the item's first).
+    EXPECT_EQ(ObjId(getId(main, tools, prop::kNextItem)) * 10 + getId(quick, tools, prop::kNextItem), help * 10);
+    EXPECT_EQ(ObjId(getId(0, tools, prop::kNextItem)), help);
+    ASSERT_EQ(ed.setProp(quick, tools, prop::kNextItem, int32_t(m.find(objtype::kMenu, "EditMenu"))), status::kOk);
+    EXPECT_EQ(labels(quick).front() + labels(main).back(), "ToolsHelp");  // moved within the quick menu only
+    EXPECT_EQ(ed.setProp(quick, tools, prop::kNextItem, int32_t(help)), status::kBadValue);  // an item of another menu
+    ASSERT_EQ(ed.setProp(quick, tools, prop::kNextItem, int32_t{0}), status::kOk);  // 0 puts it last
+    EXPECT_EQ(labels(quick).back(), "Tools");
+    ObjId sub = m.defineMenu("Lindrel", "Outlining");
+    ASSERT_EQ(m.add(tools, sub) + m.add(tools, sub), status::kOk);  // already there: stays once
+    EXPECT_EQ(labels(tools).size(), 1u);
+    EXPECT_EQ(m.add(sub, tools) * 10 + m.add(sub, sub), status::kBadValue * 11);  // would hold itself
+    // A client started again defines the same names: the same objects.
+    ObjId cmd = m.defineCommand(3, "MoveRight", "Move Right", "", 0);
+    EXPECT_EQ(m.defineCommand(3, "MoveRight", "Move Right", "", 1), cmd);
+    EXPECT_EQ(m.command(cmd)->client, 1);
+    EXPECT_EQ(m.defineMenu("Lindrel", "Outline"), sub);
+    EXPECT_EQ(labels(tools), std::vector<std::string>{"Outline"});
+    // A new named object of an existing name is that object, unchanged.
+    ASSERT_EQ(ed.newNamedObject(0, objtype::kCommand, "MoveRight", found), status::kOk);
+    EXPECT_TRUE(found == cmd && m.command(cmd)->number == 3 && m.command(cmd)->label == "Move Right");
+    ASSERT_EQ(m.add(sub, cmd), status::kOk);
+    ASSERT_EQ(ed.deleteObject(0, sub), status::kOk);
+    EXPECT_TRUE(labels(tools).empty());
+    EXPECT_EQ(ed.objectValid(0, sub) * 10 + ed.objectValid(0, cmd), status::kBadObject * 10);
+    EXPECT_EQ(getId(0, cmd, prop::kNextItem), 0);  // in no menu any more
+    EXPECT_EQ(ed.setProp(0, cmd, prop::kNextItem, int32_t{0}), status::kBadObject);
+    EXPECT_EQ(ed.setProp(0, cmd, prop::kFirstItem, int32_t{0}), status::kReadOnly);
+    ASSERT_EQ(ed.setProp(0, cmd, prop::kLabel, std::string("Demote")), status::kOk);
+    EXPECT_EQ(m.commandByLabel("Demote"), cmd);
+    // 50,000 menus, each inside the one before: closing the cycle is refused
+    // without exhausting the stack, adding beside it is not.
+    ObjId top = m.defineMenu("deep0", ""), bottom = top;
+    for (int i = 1; i < 50000; ++i) {
+        ObjId next = m.defineMenu("deep" + std::to_string(i), "");
+        ASSERT_EQ(m.add(bottom, next), status::kOk);
+        bottom = next;
+    }
+    EXPECT_EQ(m.add(bottom, top) * 10 + m.add(bottom, cmd), status::kBadValue * 10);
+    // Up to the limit: nothing new is made, what exists is still found.
+    for (size_t made = 0; m.defineCommand(0, "fill" + std::to_string(made), "", "", -1) != 0; ++made)
+        ASSERT_LT(made, MenuSet::kMaxObjects);
+    EXPECT_EQ(m.defineMenu("one more", ""), 0u);
+    EXPECT_EQ(ed.newNamedObject(0, objtype::kMenu, "one more", found) * 10 + int(found), status::kLimit * 10);
+    EXPECT_EQ(m.defineMenu("DovraTools", "Tools") * 10 + m.defineCommand(3, "MoveRight", "Move Right", "", 0), tools * 10 + cmd);
+}
+
+std::vector<PropVal> params(std::initializer_list<std::pair<int32_t, int32_t>> entries)
+{
+    std::vector<PropVal> out;
+    for (auto [num, value] : entries)
+        out.push_back(PropVal{num, "", value});
+    return out;
+}
+
+TEST(Session, PropertiesDocumentsAndTemplates)
+{
+    lindrel_test::TempDir temp;
+    Editor ed;
+    std::string dir;
+    int32_t v = 0;
+    ASSERT_EQ(ed.setProp(0, 0, prop::kTemplateDir1, std::string("/a/b")), status::kOk);
+    ASSERT_EQ(ed.getString(0, 0, prop::kTemplateDir1, dir), status::kOk);
+    EXPECT_EQ(dir, "/a/b");
+    EXPECT_EQ(ed.setProp(0, 0, prop::kTemplateDir2, int32_t{3}) * 10 + ed.getInt(0, 0, prop::kTemplateDir2, v), status::kBadType * 11);
+    ASSERT_EQ(ed.setProp(0, 0, prop::kDisplay, int32_t{0}) + ed.setProp(0, 0, prop::kProgress, int32_t{40}), status::kOk);
+    EXPECT_EQ(ed.display(), 0);
+    ASSERT_EQ(ed.events().size(), 2u);
+    EXPECT_TRUE(ed.events()[0].kind == HostEvent::Kind::DisplaySwitch && ed.events()[1].kind == HostEvent::Kind::Progress);
+    EXPECT_EQ(ed.events()[1].value, 40);
+    ed.notification(3, 42, 1);
+    EXPECT_TRUE(ed.wantsNotification(3, 42) && !ed.wantsNotification(4, 42));  // asked per client
+    ed.notification(3, 42, 0);
+    EXPECT_FALSE(ed.wantsNotification(3, 42));
+    ASSERT_EQ(ed.getInt(0, 0, prop::kActiveDocument, v), status::kOk);
+    EXPECT_EQ(v, 0);  // nothing open
+    EXPECT_EQ(ed.getProp(0, 0, 4711).status, status::kUnknownProperty);  // left to the caller's store
+    EXPECT_EQ(ed.setProp(0, 0, prop::kActiveDocument, int32_t{999}), status::kBadValue);
+    EXPECT_EQ(ed.getProp(999, 1, prop::kTag).status, status::kBadDocument);
+
+    OpenResult a = ed.open(kExamples + "/project-plan.vx", {});
+    ASSERT_EQ(a.status, status::kOk) << a.message;
+    EXPECT_TRUE(ed.activeDocument() == a.doc && ed.document(a.doc)->name() == "project-plan.vx");
+    // The level template opens without taking the active place.
+    OpenResult levels = ed.open(kExamples + "/OutlineLevels.vx", params({{5, 0}, {2, 0}, {3, 1}, {17, 7}}));
+    ASSERT_EQ(levels.status, status::kOk);
+    EXPECT_EQ(ed.activeDocument(), a.doc);
+    EXPECT_EQ(ed.close(levels.doc) * 10 + ed.close(levels.doc), status::kBadDocument);
+    EXPECT_EQ(ed.open(kExamples + "/../examples/project-plan.vx", {}).doc, a.doc);  // the same file, another spelling
+    OpenResult b = ed.open(kExamples + "/book.vx", {});
+    EXPECT_EQ(ed.activeDocument(), b.doc);
+    ASSERT_EQ(ed.setProp(0, 0, prop::kActiveDocument, int32_t(a.doc)), status::kOk);
+    ASSERT_EQ(ed.close(a.doc), status::kOk);
+    EXPECT_EQ(ed.activeDocument(), b.doc);  // back to the one used before
+    OpenResult missing = ed.open(kExamples + "/nothing-here.vx", {});
+    EXPECT_EQ(missing.status * 10 + int(missing.doc), status::kNoFile * 10);
+    EXPECT_NE(missing.message.find("nothing-here.vx"), std::string::npos);
+    std::string bad = temp.write("bad.vx", "@vxdoc 1\n\\q\tx\n");
+    OpenResult malformed = ed.open(bad, {});
+    EXPECT_EQ(malformed.status, status::kBadFile);
+    EXPECT_EQ(malformed.message, bad + ":2: unknown escape \\q");
+
+    // Two requests for a new document from a template: two untitled ones.
+    OpenResult t1 = ed.open(kExamples + "/Outline.vx", params({{29, 1}})), t2 = ed.open(kExamples + "/Outline.vx", params({{29, 1}}));
+    Document *d1 = ed.document(t1.doc);
+    EXPECT_EQ(d1->name() + ed.document(t2.doc)->name() + d1->path(), "Untitled1Untitled2");
+    EXPECT_EQ(d1->paragraphs().front()->content.text, "Topic");
+    std::string message;
+    EXPECT_EQ(ed.save(t1.doc, "", &message), status::kBadValue);  // no file yet
+    ASSERT_EQ(ed.save(t1.doc, temp.file("mine.vx"), &message) + ed.save(t1.doc, "", &message), status::kOk) << message;
+    EXPECT_EQ(d1->name(), "mine.vx");
+    EXPECT_EQ(ed.open(temp.file("mine.vx"), {}).doc, t1.doc);
+    DocContent saved;
+    ASSERT_EQ(loadDocument(temp.file("mine.vx"), saved, message), status::kOk);
+    EXPECT_EQ(saved, d1->content());
+}
+
+// A client gives a paragraph a level so: find the format by name, check
+// 588, read the format's properties and set them on the paragraph.
+TEST(Session, FormatPropertyListsApplyToParagraphs)
+{
+    Editor ed;
+    OpenResult r = ed.open(kExamples + "/book.vx", {});
+    Document *d = ed.document(r.doc);
+    ObjId para = d->first(), format = 0, none = 1, made = 0;
+    ASSERT_EQ(ed.namedObject(r.doc, objtype::kParagraphFormat, "3Level", format), status::kOk);
+    int32_t lock = -1;
+    ASSERT_EQ(ed.getInt(r.doc, para, prop::kFormatLock, lock), status::kOk);
+    EXPECT_EQ(lock, 0);
+    std::vector<PropVal> props, unhandled;
+    ASSERT_EQ(ed.getProps(r.doc, format, props), status::kOk);
+    ASSERT_EQ(ed.setProps(r.doc, para, props, &unhandled), status::kOk);
+    EXPECT_TRUE(unhandled.empty());
+    EXPECT_EQ(d->paragraph(para)->content.tag, "3Level");
+    EXPECT_EQ(ed.namedObject(r.doc, objtype::kParagraphFormat, "8Level", none) * 10 + int(none), status::kNoSuchName * 10);
+    EXPECT_EQ(ed.namedObject(r.doc, objtype::kParagraphFormat, "", none), status::kNoSuchName);
+    // Unknown entries are handed back, the known ones still apply.
+    ASSERT_EQ(ed.setProps(r.doc, para, {PropVal{4711, "", int32_t{1}}, PropVal{prop::kTag, "", std::string("Body")}}, &unhandled), status::kOk);
+    EXPECT_EQ(unhandled.size() * 10000 + unhandled[0].num, 14711u);
+    EXPECT_EQ(d->paragraph(para)->content.tag, "Body");
+    // A paragraph's own list names read-only links: elsewhere only what can be set applies.
+    ASSERT_EQ(ed.getProps(r.doc, d->last(), props), status::kOk);
+    ASSERT_EQ(ed.setProps(r.doc, para, props), status::kOk);
+    EXPECT_EQ(d->paragraph(para)->content.tag, d->paragraph(d->last())->content.tag);
+    EXPECT_EQ(d->paragraph(para)->next, d->paragraphs()[1]->id);
+    ASSERT_EQ(ed.newNamedObject(r.doc, objtype::kParagraphFormat, "Quote", made) + ed.deleteObject(r.doc, made), status::kOk);
+    EXPECT_EQ(ed.namedObject(r.doc, objtype::kParagraphFormat, "Quote", made), status::kNoSuchName);
+}
+
+}  // namespace

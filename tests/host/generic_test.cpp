@@ -1,0 +1,183 @@
+// The stand-in host's generic answers: the property store reached through
+// the wire form of each property procedure (including arguments a broken or
+// hostile client cuts short), an answer for every procedure of the table,
+// named objects, and the bounds on what the host keeps.
+#include "generic_host.h"
+#include "generic_store.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "document_types.h"
+#include "vapi/procs.h"
+
+namespace {
+
+using vxhost::generic::Bytes;
+using vxhost::generic::GenericHost;
+using vxhost::generic::PropertyStore;
+namespace st = vxhost::status;
+
+template <class A>
+Bytes args(uint32_t proc, A record)
+{
+    return vxhost::generic::encode(api_proc_find(proc)->argCodec, &record);
+}
+
+// The result of `proc` decoded into R; the caller frees it with the codec.
+template <class R>
+R result(uint32_t proc, const Bytes &bytes)
+{
+    R r{};
+    EXPECT_TRUE(vxhost::generic::decode(api_proc_find(proc)->resCodec, bytes, &r));
+    return r;
+}
+
+int32_t statusOf(const Bytes &bytes)
+{
+    uint32_t wire;
+    std::memcpy(&wire, bytes.data(), 4);
+    return static_cast<int32_t>(ntohl(wire));
+}
+
+TEST(GenericStore, EveryPropertyProcedureRefusesArgumentsCutShort)
+{
+    PropertyStore store;
+    char name[] = "LongPropertyName", text[] = "some text";
+    StringT items[] = {text, text};
+    V_PropValT pv{{0, name}, {V_TYPE_STRINGS, {}}};
+    pv.value.value.stringsVal = {2, items};
+    V_PropValsT pvs{1, &pv};
+    // One valid argument per record kind: every prefix is refused without
+    // harm, the whole is accepted.
+    const std::pair<uint32_t, Bytes> cases[] = {
+        {1063, args(1063, ApiVxSetPropsArgT{1, 2, pvs})},
+        {1061, args(1061, ApiVxSetPropArgT{1, 2, pv})},
+        {1073, args(1073, ApiVxSetStringsArgT{1, 2, {0, name}, {2, items}})},
+        {1301, args(1301, ApiVxSetTextPropArgT{1, {{3, 0}, {3, 4}}, {0, nullptr}, pv})},
+        {1303, args(1303, ApiVxSetTextPropsArgT{1, {{3, 0}, {3, 4}}, pvs})},
+        {1072, args(1072, ApiVxGetPropArgT{1, 2, {0, name}})},
+        {1300, args(1300, ApiVxGetTextPropArgT{1, {3, 1}, {0, name}})},
+        {1082, args(1082, ApiVxGetPropArgT{1, 2, {0, name}})},
+    };
+    for (const auto &[proc, whole] : cases) {
+        for (size_t cut = 0; cut < whole.size(); cut += 4)
+            EXPECT_NE(statusOf(store.answer(proc, Bytes(whole.begin(), whole.begin() + long(cut)))), 0) << proc;
+        EXPECT_EQ(statusOf(store.answer(proc, whole)), 0) << proc;
+    }
+    EXPECT_EQ(store.size(), 1u);  // one name on object 2 and on the text of object 3; the deletion took the first
+}
+
+// Keys keep documents, objects, names and text apart; values convert only
+// between integer kinds; a deleted value reads as never set.
+TEST(GenericStore, KeysAndValueKinds)
+{
+    PropertyStore store;
+    char name[] = "Tag";
+    store.answer(1065, args(1065, ApiVxSetIntArgT{1, 2, {5, nullptr}, 10}));
+    store.answer(1065, args(1065, ApiVxSetIntArgT{1, 2, {0, name}, 11}));
+    store.answer(1065, args(1065, ApiVxSetIntArgT{1, 3, {5, nullptr}, 12}));
+    store.answer(1065, args(1065, ApiVxSetIntArgT{2, 2, {5, nullptr}, 14}));
+    V_TypedValT v{1, {}};
+    v.value.intVal = 13;
+    store.answer(1299, args(1299, ApiVxSetTextValArgT{1, {{2, 0}, {2, 9}}, {5, nullptr}, v}));
+    auto props = result<ApiVxGetPropsRetT>(1062, store.answer(1062, args(1062, ApiVxGeneralObjArgT{1, 2})));
+    ASSERT_EQ(props.props.count, 2u);  // by name first, then by number; the text value is apart
+    EXPECT_STREQ(props.props.items[0].ident.propName, "Tag");
+    EXPECT_EQ(props.props.items[0].value.value.intVal * 100 + props.props.items[1].value.value.intVal, 1110);
+    xdr_free(api_proc_find(1062)->resCodec, reinterpret_cast<char *>(&props));
+    auto text = result<ApiVxGetPropsRetT>(1302, store.answer(1302, args(1302, ApiVxGetTextPropsArgT{1, {2, 4}})));
+    EXPECT_TRUE(text.props.count == 1 && text.props.items[0].value.value.intVal == 13);
+    xdr_free(api_proc_find(1302)->resCodec, reinterpret_cast<char *>(&text));
+    store.answer(1082, args(1082, ApiVxGetPropArgT{1, 2, {0, name}}));
+    auto after = result<ApiVxGetIntRetT>(1064, store.answer(1064, args(1064, ApiVxGetPropArgT{1, 2, {0, name}})));
+    EXPECT_EQ(after.status * 100 + after.value, 0);
+    store.answer(1069, args(1069, ApiVxSetMetricArgT{0, 0, {7, nullptr}, -3}));
+    EXPECT_EQ(result<ApiVxGetIntRetT>(1064, store.answer(1064, args(1064, ApiVxGetPropArgT{0, 0, {7, nullptr}}))).value, -3);
+    Bytes asList = store.answer(1092, args(1092, ApiVxGetPropArgT{0, 0, {7, nullptr}}));
+    EXPECT_EQ(statusOf(asList), st::kBadType);
+    EXPECT_EQ(result<ApiVxGetIntsRetT>(1092, asList).value.count, 0u);  // still a well-formed, empty answer
+    V_TypedValT none{V_TYPE_ELEMRANGE, {}};  // a typed element range without a range: the zero range
+    store.answer(1099, args(1099, ApiVxSetValArgT{0, 0, {8, nullptr}, none}));
+    auto range = result<ApiVxGetElementRangeRetT>(1404, store.answer(1404, args(1404, ApiVxGetPropArgT{0, 0, {8, nullptr}})));
+    EXPECT_EQ(range.status * 100 + range.value.end.offset, 0);
+}
+
+// Writes that would pass the byte budget are refused; a write that
+// replaces with no more bytes, and a delete, still work.
+TEST(GenericStore, StoredValuesStayWithinTheByteBudget)
+{
+    PropertyStore store;
+    std::string big(4u << 20, 'v');
+    auto set = [&](int32_t num) { return statusOf(store.answer(1071, args(1071, ApiVxSetStringArgT{1, 2, {num, nullptr}, big.data()}))); };
+    int32_t num = 1;
+    while (set(num) == st::kOk) {
+        ASSERT_LE(store.bytes(), PropertyStore::kMaxBytes);
+        ASSERT_LT(size_t(++num), PropertyStore::kMaxBytes / big.size() + 2);
+    }
+    EXPECT_EQ(set(num) * 10 + set(1), st::kLimit * 10);
+    EXPECT_EQ(store.size(), size_t(num - 1));
+    EXPECT_EQ(statusOf(store.answer(1082, args(1082, ApiVxGetPropArgT{1, 2, {2, nullptr}}))), 0);
+    EXPECT_EQ(set(num), st::kOk);
+    store.clear();
+    EXPECT_EQ(store.bytes(), 0u);
+}
+
+struct Generic {
+    vxhost::Host host;
+    GenericHost generic{host};
+    // The generic answer to 1051 (find) or 1053 (make) for that name.
+    ApiVxObjRetT named(uint32_t proc, uint32_t doc, int32_t type, std::string name)
+    {
+        ApiVxNewNamedObjArgT arg{doc, type, name.data()};
+        ApiVxObjRetT r{};
+        vxhost::HostCall c{*api_proc_find(proc), nullptr, &arg, &r};
+        generic.answer(c);
+        return r;
+    }
+};
+
+// Every procedure of the table, with all-zero arguments, gets a result that
+// encodes, and nothing it allocated is left behind.
+TEST(GenericHost, AnswersEveryProcedureAndKeepsNamedObjectsWithinBounds)
+{
+    using Buffer = std::unique_ptr<char, decltype(&std::free)>;
+    {
+        Generic g;
+        for (uint32_t i = 0; i < api_proc_count; ++i) {
+            const ApiProcT &proc = api_procs[i];
+            Buffer arguments(static_cast<char *>(std::calloc(1, proc.argSize)), &std::free);
+            Buffer res(static_cast<char *>(std::calloc(1, proc.resSize)), &std::free);
+            vxhost::HostCall call{proc, nullptr, arguments.get(), res.get()};
+            g.generic.answer(call);
+            EXPECT_EQ(call.reply, vxhost::HostCall::Reply::Send) << proc.stubName;
+            EXPECT_FALSE(vxhost::generic::encode(proc.resCodec, res.get()).empty() && proc.resSize > 1) << proc.stubName;
+            xdr_free(proc.resCodec, res.get());
+        }
+    }
+    Generic g;
+    ApiVxObjRetT missing = g.named(1051, 1, 900, "Table");
+    EXPECT_EQ(missing.status * 10 + int(missing.objId), st::kNoSuchName * 10);
+    ApiVxObjRetT made = g.named(1053, 1, 900, "Table");
+    ASSERT_TRUE(made.status == 0 && made.objId != 0);
+    EXPECT_EQ(g.named(1053, 1, 900, "Table").objId, made.objId);  // made again: the same one
+    EXPECT_EQ(g.named(1051, 1, 900, "Table").objId, made.objId);
+    EXPECT_NE(g.named(1053, 2, 900, "Table").objId, made.objId);  // another document or type: another object
+    EXPECT_NE(g.named(1053, 1, 901, "Table").objId, made.objId);
+    ApiVxObjRetT huge = g.named(1053, 1, 900, std::string(GenericHost::kMaxNamedBytes + 1, 'x'));
+    EXPECT_EQ(huge.status * 10 + int(huge.objId), st::kLimit * 10);
+    for (size_t i = 3; i < GenericHost::kMaxNamedObjects; ++i)
+        ASSERT_EQ(g.named(1053, 3, 900, std::to_string(i)).status, 0) << i;
+    ApiVxObjRetT refused = g.named(1053, 3, 900, "one more");
+    EXPECT_EQ(refused.status * 10 + int(refused.objId), st::kLimit * 10);
+    EXPECT_EQ(g.named(1053, 1, 900, "Table").objId, made.objId);  // known ones are still found
+    EXPECT_EQ(g.named(1051, 3, 900, "one more").status, st::kNoSuchName);
+}
+
+}  // namespace
