@@ -2,7 +2,7 @@
 // loopback TCP), next to a bare RPC null call on the same connection: what
 // the wrappers, the codecs and the host's generic store add to the round
 // trip itself.
-#include "../tests/api/host_child.h"
+#include "../tests/common/client_under_host.h"
 
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
@@ -18,11 +18,13 @@ constexpr uint32_t kDoc = 1, kObj = 2;
 constexpr int kProperties = 100;
 
 // One host for the whole run, with the properties the calls read.
-api_test::HostChild &host()
+lindrel_test::HostChild &host()
 {
-    static std::unique_ptr<api_test::HostChild> child;
+    static std::unique_ptr<lindrel_test::HostChild> child;
     if (!child) {
-        child = std::make_unique<api_test::HostChild>(api_test::HostChild::Setup{}, false);
+        lindrel_test::HostChild::Options options;
+        options.trace = false;  // nobody reads it
+        child = std::make_unique<lindrel_test::HostChild>(options);
         if (!child->attached())
             std::abort();
         V_PropValsT props{};

@@ -13,6 +13,19 @@
 
 #include <sys/types.h>
 
+#include "vapi/runtime.h"
+#include "vapi/session.h"
+
+#include <poll.h>
+#include <rpc/pmap_clnt.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ostream>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -69,5 +82,179 @@ private:
     std::string pending_;
     std::vector<std::string> reports_;
 };
+
+// ---- implementation ----
+namespace detail {
+
+// Writes to the parent through a pipe.
+class PipeBuf : public std::streambuf {
+public:
+    explicit PipeBuf(int fd) : fd_(fd) {}
+
+protected:
+    int overflow(int c) override
+    {
+        char ch = static_cast<char>(c);
+        return c == EOF || write(fd_, &ch, 1) == 1 ? c : EOF;
+    }
+    std::streamsize xsputn(const char *s, std::streamsize n) override { return write(fd_, s, n); }
+
+private:
+    int fd_;
+};
+
+[[noreturn]] inline void serve(const HostChild::Options &options, int out, int ready)
+{
+    uint32_t programs[2] = {0, 0};
+    int status = 0;
+    try {
+        PipeBuf buf(out);
+        std::ostream stream(&buf);
+        vxhost::Host::Options hostOptions;
+        if (options.trace)
+            hostOptions.traceTo = &stream;
+        vxhost::Host host(hostOptions);
+        vxhost::SessionService session(host, options.session);
+        vxhost::generic::GenericHost generic(host);
+        if (options.setup)
+            options.setup(host, generic);
+        programs[0] = host.program();
+        programs[1] = session.program();
+        if (write(ready, programs, 8) != 8)
+            _exit(1);
+        if (options.script)
+            status = options.script(host, session, [&stream](const std::string &text) {
+                stream << "| " << text << std::endl;
+            });
+        else
+            host.serve_until([] { return false; }, 60);
+    } catch (...) {
+        if (programs[0] == 0 && write(ready, programs, 8) != 8)
+            _exit(1);
+    }
+    _exit(status);
+}
+
+inline bool readable(int fd, int milliseconds)
+{
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, milliseconds) > 0;
+}
+
+}  // namespace detail
+
+inline HostChild::HostChild(Options options) : scripted_(bool(options.script))
+{
+    signal(SIGPIPE, SIG_IGN);  // a dropped connection must fail the call, not end the test
+    if (!scripted_)
+        options.session.initOnAttach = false;  // the test serves no callbacks unless it asks
+    int out[2], ready[2];
+    if (pipe(out) != 0 || pipe(ready) != 0)
+        return;
+    std::fflush(nullptr);
+    pid_ = fork();
+    if (pid_ == 0) {
+        close(out[0]);
+        close(ready[0]);
+        detail::serve(options, out[1], ready[1]);
+    }
+    close(out[1]);
+    close(ready[1]);
+    from_ = out[0];
+    uint32_t programs[2] = {0, 0};
+    if (pid_ > 0 && detail::readable(ready[0], 5000) && read(ready[0], programs, 8) == 8 && programs[0] != 0) {
+        program_ = programs[0];
+        session_ = programs[1];
+        VA_TimeOut = {5, 0};  // a host that hangs fails the test instead
+        if (!scripted_)
+            attached_ = V_ApiConnectToSession("apitest", nullptr, session_) == 0;
+    }
+    close(ready[0]);
+}
+
+inline HostChild::~HostChild()
+{
+    V_ApiShutDown();
+    int status;
+    if (pid_ > 0 && !finished_ && !(scripted_ && wait(&status, 15))) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        // Killed: its registrations are left to remove.
+        pmap_unset(program_, 1);
+        pmap_unset(session_, 1);
+    }
+    if (from_ >= 0)
+        close(from_);
+}
+
+// The next line from the child, reports set aside; false at its end or
+// when none comes in time.
+inline bool HostChild::line(std::string &out, double seconds)
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+        size_t nl = pending_.find('\n');
+        if (nl != std::string::npos) {
+            out = pending_.substr(0, nl);
+            pending_.erase(0, nl + 1);
+            if (out.rfind("| ", 0) != 0)
+                return true;
+            reports_.push_back(out.substr(2));
+            continue;
+        }
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        if (!detail::readable(from_, 50))
+            continue;
+        char buf[4096];
+        ssize_t n = read(from_, buf, sizeof buf);
+        if (n <= 0)
+            return false;
+        pending_.append(buf, static_cast<size_t>(n));
+    }
+}
+
+inline std::vector<Call> HostChild::calls_until(const std::string &stub)
+{
+    std::vector<Call> out;
+    for (std::string text; line(text, 3);) {
+        size_t open = text.find('('), close = text.rfind("): ");
+        if (open == std::string::npos || close == std::string::npos || close < open)
+            continue;
+        size_t start = text.rfind(' ', open);
+        start = start == std::string::npos ? 0 : start + 1;
+        out.push_back({text.substr(start, open - start), text.substr(open + 1, close - open - 1), text.substr(close + 3)});
+        if (out.back().stub == stub)
+            break;
+    }
+    return out;
+}
+
+inline std::string HostChild::args_of(const std::string &stub)
+{
+    std::vector<Call> calls = calls_until(stub);
+    return !calls.empty() && calls.back().stub == stub ? calls.back().args : "(no call)";
+}
+
+inline std::vector<std::string> HostChild::finish(int *status)
+{
+    for (std::string text; line(text, 15);) {
+    }
+    wait(status, 15);
+    return reports_;
+}
+
+inline bool HostChild::wait(int *status, double seconds)
+{
+    *status = -1;
+    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (int raw; std::chrono::steady_clock::now() < end; usleep(10000))
+        if (waitpid(pid_, &raw, WNOHANG) == pid_) {
+            finished_ = true;
+            *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            return true;
+        }
+    return false;
+}
 
 }  // namespace lindrel_test

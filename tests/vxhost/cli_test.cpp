@@ -1,7 +1,7 @@
 // The vxhost command line as a person uses it: the outline before and after,
 // scripts, the terminal mode, and one clear line for each way things fail.
 #include "docfile.h"
-#include "runtime_fixture.h"
+#include "process.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +16,8 @@
 
 namespace {
 
-using lindrel_test::ProgramRun;
-using lindrel_test::TempDir;
-
-const std::string kHost = LINDREL_BINARY_DIR "/host/vxhost";
-const std::string kTestClient = LINDREL_BINARY_DIR "/tests/clients/testclient";
-const std::string kExamples = LINDREL_SOURCE_DIR "/examples";
+using namespace lindrel_test;
+const std::string kHost = kVxhost;
 
 const char kPlan[] =
     "@vxdoc 1\n"
@@ -44,7 +40,7 @@ protected:
     ProgramRun vxhost(std::vector<std::string> args)
     {
         args.insert(args.begin(), {kHost, "--templates", kExamples});
-        return lindrel_test::run_program(args);
+        return run_program(args);
     }
     TempDir dir;
     std::string doc;
@@ -77,7 +73,7 @@ TEST_F(Cli, OutlineBeforeAndAfterACommandAndTheSavedFile)
     EXPECT_EQ(content.paras[2].tag, "4Level");
     EXPECT_EQ(content.paras[3].tag, "Body");
     EXPECT_EQ(content.paras[4].tag, "2Level");
-    EXPECT_EQ(lindrel_test::read_file(doc), kPlan);  // the opened file is left alone
+    EXPECT_EQ(read_file(doc), kPlan);  // the opened file is left alone
 }
 
 TEST_F(Cli, ScriptStepsCommentsFunctionCodesAndAlerts)
@@ -120,13 +116,13 @@ TEST_F(Cli, TerminalModeMovesTheSelectionAndRunsCommandsByKey)
 {
     std::string keys = dir.file("keys");
     write(keys, "\x1b[B\x1b[Brxlq");  // down twice, Move Right, an unbound key, Move Left, quit
-    ProgramRun r = lindrel_test::run_program(
+    ProgramRun r = run_program(
         {"/bin/sh", "-c", kHost + " --templates " + kExamples + " --quiet --interactive --save " + doc + " <" + keys});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find(">       Interviews\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("(no command on that key)"), std::string::npos);
     EXPECT_NE(r.out.find("paragraph 3, offset 0"), std::string::npos);
-    EXPECT_NE(lindrel_test::read_file(doc).find("\n3Level\tInterviews\n"), std::string::npos);  // right and back
+    EXPECT_NE(read_file(doc).find("\n3Level\tInterviews\n"), std::string::npos);  // right and back
 }
 
 // Reads `fd` until `text` has come or it ends or `seconds` pass; all read.
@@ -173,9 +169,9 @@ TEST_F(Cli, CtrlCEndsTheTerminalSessionAndTheClientIsQuitInOrder)
     EXPECT_NE(shown.find("q: quit"), std::string::npos) << shown;
     kill(-pid, SIGINT);
     shown += read_until(out[0], "\x01", 10);  // everything, to the end
-    auto status = lindrel_test::wait_process(pid, 10);
+    auto status = wait_process(pid, 10);
     if (!status)
-        kill(pid, SIGKILL), lindrel_test::wait_process(pid, 5);
+        kill(pid, SIGKILL), wait_process(pid, 5);
     close(in[1]);
     close(out[0]);
     EXPECT_EQ(status, 0) << shown;

@@ -1,13 +1,13 @@
 // The editor model's procedures over real RPC: this process attaches itself
 // to a stand-in host in a child process and calls the API, as any client.
-#include "../api/host_child.h"
-
+#include "client_under_host.h"
 #include "docfile.h"
 #include "document_editor.h"
 #include "editor_service.h"
-#include "runtime_fixture.h"
+#include "process.h"
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
+#include "vapi/runtime.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 
 namespace {
 
-using api_test::HostChild;
+using lindrel_test::HostChild;
 namespace st = vxhost::status;
 
 const int32_t kEnd = 0x50000000, kEndOfText = 0x4FFFFFFF;

@@ -2,13 +2,13 @@
 // template (or its defaults), the menus it builds, the About alert and New
 // Outline, with the real lindrel under the stand-in host.
 #include "docfile.h"
-#include "outline_harness.h"
+#include "host_with_client.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
-using namespace outline_test;
+using namespace lindrel_test;
 using vxhost::ObjId;
 
 namespace {
@@ -75,7 +75,7 @@ class Templates : public testing::TestWithParam<TemplateScenario> {};
 TEST_P(Templates, LevelListDecidesTheMove)
 {
     const TemplateScenario &s = GetParam();
-    lindrel_test::TempDir dirs;
+    TempDir dirs;
     std::string first = dirs.file("first"), second = dirs.file("second");
     mkdir(first.c_str(), 0700);
     mkdir(second.c_str(), 0700);
@@ -84,7 +84,7 @@ TEST_P(Templates, LevelListDecidesTheMove)
     if (s.second)
         WriteTemplate(second, *s.second);
 
-    OutlineHost h(first);
+    HostWithClient h(HostWithClient::Options{first});
     h.editor.setProp(0, 0, vxhost::prop::kTemplateDir2, second);
     h.editor.setTextItemChunk(s.chunk);
     ASSERT_TRUE(h.start());
@@ -102,7 +102,7 @@ TEST_P(Templates, LevelListDecidesTheMove)
     // Quit, so that a sanitizer build reports any leak on standard error.
     ASSERT_EQ(h.host.call_quit(), RPC_SUCCESS);
     EXPECT_EQ(h.host.wait_exit(20), std::optional<int>(0));
-    std::string err = lindrel_test::read_file(h.dir.file("client.err")), expected;
+    std::string err = read_file(h.dir.file("client.err")), expected;
     for (int i = 0; i < s.messages; i++)
         expected += kMessage;
     EXPECT_EQ(err, expected);
@@ -124,13 +124,13 @@ bool Contains(const std::vector<ObjId> &items, ObjId item)
     return std::find(items.begin(), items.end(), item) != items.end();
 }
 
-std::vector<vxhost::HostEvent> Alerts(const OutlineHost &h)
+std::vector<vxhost::HostEvent> Alerts(const HostWithClient &h)
 {
     return h.events(vxhost::HostEvent::Kind::Alert);
 }
 
 // The arguments of every open request for `file`, in order.
-Lines Opens(const OutlineHost &h, const std::string &file)
+Lines Opens(const HostWithClient &h, const std::string &file)
 {
     Lines out;
     for (const vxhost::TraceEntry &e : h.host.trace())
@@ -141,7 +141,7 @@ Lines Opens(const OutlineHost &h, const std::string &file)
 
 TEST(StartUp, BuildsToolsAndOutliningMenus)
 {
-    OutlineHost h;
+    HostWithClient h;
     ASSERT_TRUE(h.start());
     const vxhost::MenuSet &menus = h.editor.menus();
     ObjId tools = menus.find(vxhost::objtype::kMenu, "DovraTools");
@@ -158,7 +158,7 @@ TEST(StartUp, BuildsToolsAndOutliningMenus)
     // The level template is opened with its ten parameters: count, then
     // property, value type and value of each.
     EXPECT_EQ(Opens(h, "OutlineLevels.vx"),
-              Lines{"\"" + vxhost_test::kExamples + "/OutlineLevels.vx\", 10, 5, 1, 0, 2, 1, 0, 3, 1, 1, "
+              Lines{"\"" + kExamples + "/OutlineLevels.vx\", 10, 5, 1, 0, 2, 1, 0, 3, 1, 1, "
                     "17, 1, 7, 23, 1, 1, 28, 1, 1, 22, 1, 1, 25, 1, 1, 19, 1, 1, 20, 1, 1"});
 
     // Initialized again, the client builds nothing more and keeps its levels.
@@ -190,7 +190,7 @@ class Placement : public testing::TestWithParam<PlacementScenario> {};
 
 TEST_P(Placement, ExistingToolsMenuKeepsItsOrder)
 {
-    OutlineHost h;
+    HostWithClient h;
     vxhost::MenuSet &menus = h.editor.menus();
     ObjId tools = menus.defineMenu("DovraTools", "Tools");
     for (const std::string &label : GetParam().before)
@@ -210,8 +210,8 @@ INSTANTIATE_TEST_SUITE_P(Outline, Placement, testing::ValuesIn(kPlacements),
 
 TEST(StartUp, OtherInitializationCodesBuildNothing)
 {
-    OutlineHost h;
-    ASSERT_TRUE(h.start(vxhost_test::kLindrel, 0));
+    HostWithClient h;
+    ASSERT_TRUE(h.start(kLindrel, 0));
     EXPECT_EQ(h.editor.menus().find(vxhost::objtype::kMenu, "Lindrel"), 0u);
     EXPECT_EQ(h.editor.menus().find(vxhost::objtype::kMenu, "DovraTools"), 0u);
     EXPECT_FALSE(h.editor.wantsNotification(vxhost::EditorService::kClient, 42));
@@ -231,7 +231,7 @@ TEST(StartUp, OtherInitializationCodesBuildNothing)
 
 TEST(Commands, AboutAndNewOutlineNeedNoDocument)
 {
-    OutlineHost h;
+    HostWithClient h;
     ASSERT_TRUE(h.start());
     ASSERT_EQ(h.editor.activeDocument(), 0u);
 
@@ -248,22 +248,22 @@ TEST(Commands, AboutAndNewOutlineNeedNoDocument)
     ASSERT_NE(made, 0u);
     vxhost::DocContent expected;
     std::string message;
-    ASSERT_EQ(vxhost::loadDocument(vxhost_test::kExamples + "/Outline.vx", expected, message), 0) << message;
+    ASSERT_EQ(vxhost::loadDocument(kExamples + "/Outline.vx", expected, message), 0) << message;
     EXPECT_EQ(h.editor.document(made)->content().paras, expected.paras);
 
     // Twice: two identical open requests, two documents.
     ASSERT_TRUE(h.run(Command(kNewOutline)));
     EXPECT_NE(h.editor.activeDocument(), made);
     // One parameter: 29, an integer, 1.
-    const std::string open = "\"" + vxhost_test::kExamples + "/Outline.vx\", 1, 29, 1, 1";
+    const std::string open = "\"" + kExamples + "/Outline.vx\", 1, 29, 1, 1";
     EXPECT_EQ(Opens(h, "Outline.vx"), (Lines{open, open}));
 }
 
 TEST(Commands, NewOutlineLooksOnlyInTheFirstDirectory)
 {
-    lindrel_test::TempDir empty;
-    OutlineHost h(empty.path());
-    h.editor.setProp(0, 0, vxhost::prop::kTemplateDir2, vxhost_test::kExamples);
+    TempDir empty;
+    HostWithClient h(HostWithClient::Options{empty.path()});
+    h.editor.setProp(0, 0, vxhost::prop::kTemplateDir2, kExamples);
     ASSERT_TRUE(h.start());
     ObjId before = h.editor.activeDocument();
     ASSERT_TRUE(h.run(Command(kNewOutline)));
@@ -272,7 +272,7 @@ TEST(Commands, NewOutlineLooksOnlyInTheFirstDirectory)
 
 TEST(Commands, MoveWithNoDocumentStillHandsBack)
 {
-    OutlineHost h;
+    HostWithClient h;
     ASSERT_TRUE(h.start());
     ASSERT_EQ(h.editor.activeDocument(), 0u);
     for (int32_t command : {2, 3, 4, 5, 6, 7, 8, 9})
@@ -285,20 +285,20 @@ TEST(Commands, MoveWithNoDocumentStillHandsBack)
 // leak there).
 TEST(Commands, EveryCommandThenQuitEndsCleanly)
 {
-    OutlineHost h;
+    HostWithClient h;
     ASSERT_TRUE(h.start());
     h.open({"1Level", "2Level", "3Level", "2Level", "1Level"});
     for (int32_t command : {3, 2, 4, 5, 7, 6, 8, 9, 1000, 1}) {
-        h.caret(h.document(), 3, 1);
+        h.select({3, 1});
         ASSERT_TRUE(h.run(Command(command))) << command;
     }
     for (int32_t code : {282, 283, 284, 285, 289, 290, 291, 292}) {
-        h.caret(h.document(), 3, 1);
+        h.select({3, 1});
         ASSERT_TRUE(h.run(Fcode(code))) << code;
     }
     ASSERT_EQ(h.host.call_quit(), RPC_SUCCESS);
     EXPECT_EQ(h.host.wait_exit(20), std::optional<int>(0));
-    EXPECT_EQ(lindrel_test::read_file(h.dir.file("client.err")), "");
+    EXPECT_EQ(read_file(h.dir.file("client.err")), "");
 }
 
 }  // namespace
