@@ -15,6 +15,7 @@
 #include "document_types.h"
 #include "vapi/api.h"
 #include "vapi/apistruct.h"
+#include "runtime_internal.h"
 #include "vapi/runtime.h"
 
 namespace {

@@ -19,9 +19,11 @@
 #include <vector>
 
 #include "vapi/api.h"
+#include "apiutil.h"
 #include "vapi/apisimple.h"
 #include "vapi/apistruct.h"
-#include "vapi/callbacks.h"
+#include "callbacks.h"
+#include "runtime_internal.h"
 #include "vapi/runtime.h"
 #include "vapi/session.h"
 

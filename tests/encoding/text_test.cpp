@@ -11,6 +11,7 @@
 #include <string>
 
 #include "vsupport/strings.h"
+#include "support_internal.h"
 
 namespace {
 

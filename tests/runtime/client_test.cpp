@@ -16,7 +16,8 @@
 #include <functional>
 #include <sstream>
 
-#include "vapi/callbacks.h"
+#include "callbacks.h"
+#include "runtime_internal.h"
 #include "vapi/runtime.h"
 
 namespace {

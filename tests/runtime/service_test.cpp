@@ -22,7 +22,8 @@
 #include <utility>
 #include <vector>
 
-#include "vapi/callbacks.h"
+#include "callbacks.h"
+#include "runtime_internal.h"
 #include "vapi/runtime.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "vsupport/memory.h"
+#include "support_internal.h"
 
 namespace addresscap {
 

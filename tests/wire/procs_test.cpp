@@ -11,6 +11,7 @@
 #include <string>
 
 #include "vapi/procs.h"
+#include "runtime_internal.h"
 #include "vapi/runtime.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <functional>
 
-#include "vapi/records.h"
+#include "vapi/codecs.h"
 #include "vapi/xdrstr.h"
 
 namespace {
