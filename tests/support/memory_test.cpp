@@ -27,7 +27,7 @@ void jumpBack() { std::longjmp(rescue, 1); }
 
 // Runs checks in a child process, which exits with 0 when all hold and
 // otherwise with the number of the first that failed.
-void checksHold(int (*checks)()) { EXPECT_EXIT(std::exit(checks()), ExitedWithCode(0), ""); }
+void checksHold(int (*checks)()) { EXPECT_EXIT(_exit(checks()), ExitedWithCode(0), ""); }
 
 TEST(Bytes, CopyCompareAndClearAgreeWithTheCLibrary)
 {
