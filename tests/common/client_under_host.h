@@ -111,8 +111,10 @@ private:
         PipeBuf buf(out);
         std::ostream stream(&buf);
         vxhost::Host::Options hostOptions;
-        if (options.trace)
-            hostOptions.traceTo = &stream;
+        if (options.trace)  // the arguments in wire order, for exact comparison
+            hostOptions.traceSink = [&stream](const vxhost::TraceEntry &e) {
+                stream << e.name << '(' << e.arguments << "): " << e.outcome << std::endl;
+            };
         vxhost::Host host(hostOptions);
         vxhost::SessionService session(host, options.session);
         vxhost::generic::GenericHost generic(host);

@@ -75,7 +75,9 @@ TEST(Model, FunctionCodesGoOnlyToAClientThatAskedForThem)
 // not reach it.
 TEST(Model, BoundedTraceAndTheClientsOwnProcessGroup)
 {
-    HostWithClient h(HostWithClient::Options{kExamples, vxhost::Host::Options{1, 10, nullptr, 8}});
+    HostWithClient::Options options;
+    options.host.traceLimit = 8;
+    HostWithClient h(options);
     h.open({"1Level", "2Level", "2Level"});
     ASSERT_TRUE(h.start());
     EXPECT_EQ(h.host.acknowledgements(), 1);

@@ -31,8 +31,14 @@ const char kShortIdle[] = "LINDREL_TEST_IDLE_SECONDS=1";
 // file and its commands exercise the runtime (tests/clients/testclient.cpp).
 struct Client : HostWithClient {
     explicit Client(std::vector<std::string> environment = {}, int clientNumber = -1)
-        : HostWithClient(Options{kExamples, Host::Options{1, 5}, environment, clientNumber, "testclient"})
+        : HostWithClient(Options{kExamples, quick(), environment, clientNumber, "testclient"})
     {
+    }
+    static Host::Options quick()
+    {
+        Host::Options o;
+        o.callSeconds = 5;
+        return o;
     }
     bool start() { return HostWithClient::start(kTestClient, 0); }
     bool begins(const std::string &prefix) const

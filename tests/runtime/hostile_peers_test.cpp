@@ -2,7 +2,7 @@
 // client under a stand-in host of this process, rpcinfo (as another user
 // where it matters) as the stranger and as the judge of the port mapper.
 #include "callbacks.h"
-#include "runtime_fixture.h"
+#include "process.h"
 #include "session_service.h"
 
 #include <arpa/inet.h>
