@@ -3,6 +3,7 @@
 // values that read back, return-parameter holders, several outputs,
 // prompts, progress, modal dialogs and the end of a session.
 #include "client_under_host.h"
+#include "heap.h"
 
 #include <gtest/gtest.h>
 
@@ -217,6 +218,7 @@ TEST_F(Calls, SeveralOutputs)
     EXPECT_EQ(V_ApiSpell(1, nullptr, nullptr, &status, &found).end.offset * 10 + status, 0);
     EXPECT_EQ(VA_errno * 10 + int(found.count), -49);
     V_ApiDeallocateStrings(&found);
+    EXPECT_EQ(lindrel_test::heap_growth([] { V_ApiSpell(1, nullptr, nullptr, nullptr, nullptr); }), 0);  // outputs not asked for are freed
     EXPECT_EQ(V_ApiThesaurus(0, "w", &l1, &l2, &l3, &l4), 12);
     EXPECT_EQ(VA_errno * 1000 + l1.count * 100 + l2.count * 10 + l3.count + l4.count, 12121u);
     EXPECT_STREQ(l2.items[1], "b");

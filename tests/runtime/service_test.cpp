@@ -60,6 +60,18 @@ TEST(Descriptors, CallbackHearsOfEachServiceDescriptorOnceEachWay)
     uint32_t mask = 1u << fds[0] | 1u << fds[1];
     EXPECT_EQ(V_ApiService(&mask), 1);
     EXPECT_EQ(mask * 10 + VA_SelectMask, (1u << fds[0]) * 11);
+    // A ready service descriptor is served, not returned as an extra one.
+    int peer = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(a->xp_port);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(connect(peer, reinterpret_cast<sockaddr *>(&to), sizeof to), 0);
+    mask = 1u << fds[0] | 1u << a->xp_fd;
+    EXPECT_EQ(V_ApiService(&mask), 2);
+    EXPECT_EQ(mask, 1u << fds[0]);
+    close(peer);
+    V_ApiService(nullptr);  // the connection's end: its transport goes
     for (int fd : fds)
         close(fd);
     svc_destroy(a);
