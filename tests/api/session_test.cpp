@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <dirent.h>
 #include <netdb.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -123,16 +122,6 @@ TEST_F(Session, AttachedClientIsServedLikeAStartedOne)
     EXPECT_EQ(V_ApiVellixAlive(), 0);  // a host on this machine is watched
 }
 
-int openDescriptors()
-{
-    int n = 0;
-    DIR *d = opendir("/proc/self/fd");
-    while (readdir(d) != nullptr)
-        n++;
-    closedir(d);
-    return n;
-}
-
 TEST_F(Session, FailuresAreReportedWithoutPrinting)
 {
     testing::internal::CaptureStderr();
@@ -157,10 +146,10 @@ TEST_F(Session, FailuresAreReportedWithoutPrinting)
     }
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     uint32_t nobody = vxhost::free_program(VX_SESSION_VERSION);
-    int descriptors = openDescriptors();
+    int descriptors = lindrel_test::open_descriptors();
     EXPECT_EQ(V_ApiConnectToSession("tester", "localhost", nobody) * 10 + VA_errno, V_API_NO_SESSION * 11);
     EXPECT_EQ(V_ApiConnectToSession("tester", "256.1.1.1", nobody), V_API_NO_SESSION);  // no such machine
-    EXPECT_EQ(openDescriptors(), descriptors);
+    EXPECT_EQ(lindrel_test::open_descriptors(), descriptors);
     EXPECT_STREQ(host_ntoa(nullptr), "127.0.0.1");
     EXPECT_STREQ(host_ntoa("10.1.2.3"), "10.1.2.3");
     EXPECT_STREQ(host_ntoa("256.1.1.1"), "0.0.0.0");  // resolves to nothing

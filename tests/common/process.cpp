@@ -1,5 +1,6 @@
 #include "process.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
@@ -74,6 +75,16 @@ std::string real_path(const std::string &path)
 {
     char resolved[PATH_MAX];
     return realpath(path.c_str(), resolved) ? resolved : "<unresolved " + path + ">";
+}
+
+int open_descriptors()
+{
+    int n = 0;
+    DIR *d = opendir("/proc/self/fd");
+    while (readdir(d) != nullptr)
+        n++;
+    closedir(d);
+    return n;
 }
 
 ProgramRun run_program(const std::vector<std::string> &argv, const std::vector<std::string> &environment)

@@ -37,6 +37,8 @@ std::string read_file(const std::string &path);
 std::vector<std::string> read_lines(const std::string &path);
 bool exists(const std::string &path);
 std::string real_path(const std::string &path);
+// Descriptors open in this process.
+int open_descriptors();
 
 struct ProgramRun {
     int status = -1;  // exit status, 128 + signal for a signal

@@ -149,8 +149,13 @@ TEST_F(Callbacks, ConnectionsLostDuringAndAfterAModalWait)
     ASSERT_EQ(host.call_dialog_event(0, 0, 5), RPC_SUCCESS);
     host.serve_until([&] { return c.logged("command 5 end"); }, 5);
     EXPECT_TRUE(c.logged("modal 5"));
-    // A dropped connection fails the client's own calls without ending it.
+    // A dropped connection fails the client's own calls without ending it;
+    // the host's own connection to the client is closed.
+    host.serve_for(0.2);
+    int descriptors = open_descriptors();
     host.drop_connection();
+    host.serve_for(0.2);
+    EXPECT_EQ(open_descriptors(), descriptors - 1);
     ASSERT_EQ(host.call_command(7), RPC_SUCCESS);
     host.serve_until([&] { return c.logged("command 7 end"); }, 5);
     EXPECT_TRUE(c.logged("host -1") && host.client_running());

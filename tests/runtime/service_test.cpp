@@ -160,6 +160,7 @@ clnt_stat call(CLIENT *c, uint32_t proc, xdrproc_t argCodec, Arg *arg, xdrproc_t
 TEST(HostDispatch, HandlersFallbackControlCallsAndRefusals)
 {
     vxhost::Host host;
+    EXPECT_FALSE(host.client_running());  // none launched
     host.on(kClientNumber, [](vxhost::HostCall &c) { *static_cast<int32_t *>(c.result) = 42; });
     host.on(kSetClientDir, [](vxhost::HostCall &c) {
         if (std::strcmp(*static_cast<char **>(c.arguments), "drop") == 0)
