@@ -4,7 +4,7 @@
 // lost or replaced.
 #include "proctable.h"
 #include "record_text.h"
-#include "runtime_fixture.h"
+#include "process.h"
 
 #include <gtest/gtest.h>
 
