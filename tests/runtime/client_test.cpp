@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <sstream>
 
 #include "callbacks.h"
@@ -316,32 +317,36 @@ TEST(Liveness, ClientOfAVanishedHostRunsItsEmergencyAndExits)
         {{"--exit", "0", "/usr/bin/unshare", "--uts", "sh", "-c", "hostname 127.0.0.2 && exec " + kTestClient}, 0, {"emergency"}},
     };
     prctl(PR_SET_CHILD_SUBREAPER, 1);
+    std::vector<std::unique_ptr<TempDir>> dirs;
+    std::vector<std::pair<int, unsigned>> clients;  // process and program of each, ending meanwhile
     for (const auto &[args, hostStatus, logged] : cases) {
-        TempDir dir;
+        dirs.push_back(std::make_unique<TempDir>());
         std::vector<std::string> argv = {kVxhost};
         argv.insert(argv.end(), args.begin(), args.end());
-        auto host = run_program(argv, {kShortIdle, "LINDREL_TEST_LOG=" + dir.file("log")});
+        auto host = run_program(argv, {kShortIdle, "LINDREL_TEST_LOG=" + dirs.back()->file("log")});
         ASSERT_EQ(host.status, hostStatus) << host.err;
-        auto lines = read_lines(dir.file("log"));  // "init 0 clientno 0 pid N env P.V H.V ..."
+        auto lines = read_lines(dirs.back()->file("log"));  // "init 0 clientno 0 pid N env P.V H.V ..."
         ASSERT_FALSE(lines.empty());
         std::istringstream init(lines[0]);
         std::string word;
-        int pid = 0;
-        unsigned program = 0;
-        init >> word >> word >> word >> word >> word >> pid >> word >> program;
-        ASSERT_GT(pid, 0);
-        auto status = wait_process(pid, 15);
-        if (!status)
-            kill(pid, SIGKILL), wait_process(pid, 5);
-        EXPECT_EQ(status, 1);
-        lines = read_lines(dir.file("log"));
-        EXPECT_EQ(std::vector<std::string>(lines.end() - long(logged.size()), lines.end()), logged);
-        EXPECT_FALSE(registered(program));
+        clients.emplace_back(0, 0);
+        init >> word >> word >> word >> word >> word >> clients.back().first >> word >> clients.back().second;
+        ASSERT_GT(clients.back().first, 0);
     }
     Client live({kShortIdle});
     ASSERT_TRUE(live.start());
     live.host.serve_for(2.5);
     EXPECT_TRUE(live.host.command(1) && !live.logged("emergency"));
+    for (size_t i = 0; i < clients.size(); ++i) {
+        auto status = wait_process(clients[i].first, 15);
+        if (!status)
+            kill(clients[i].first, SIGKILL), wait_process(clients[i].first, 5);
+        EXPECT_EQ(status, 1);
+        auto lines = read_lines(dirs[i]->file("log"));
+        const auto &logged = std::get<2>(cases[i]);
+        EXPECT_EQ(std::vector<std::string>(lines.end() - long(logged.size()), lines.end()), logged);
+        EXPECT_FALSE(registered(clients[i].second));
+    }
 }
 
 }  // namespace
