@@ -1,4 +1,5 @@
-/* The host's RPC procedures: one table, the client stubs derived from it.
+/** @file
+ * The host's RPC procedures: one table, the client stubs derived from it.
  *
  * Each stub makes one synchronous call over the given client handle into a
  * static result buffer of its own, cleared before the call, and returns that
@@ -7,7 +8,18 @@
  * until released with api_xdrfree(result codec, result); a later call of the
  * same stub overwrites it. Procedures without argument data take a pointer
  * to a dummy int 0; those without result data return a non-null address
- * that holds nothing. */
+ * that holds nothing.
+ *
+ * The API functions of vapi/api.h make these calls for you, check the
+ * status and copy the result; call a stub yourself only for what they do
+ * not cover, for example:
+ *
+ *     ApiVxGetPropArgT arg = {doc, pgf, {VX_PROP_FORMAT_TAG, NULL}};
+ *     ApiVxGetStringRetT *r = api_vx_get_string_1(&arg, vellix_client);
+ *     if (r != NULL && r->status == 0)
+ *         puts(r->value);
+ *     api_xdrfree((xdrproc_t)xdr_ApiVxGetStringRetT, r);
+ */
 #ifndef VAPI_PROCS_H
 #define VAPI_PROCS_H
 
@@ -22,12 +34,14 @@ extern "C" {
 #endif
 #pragma GCC visibility push(default)
 
-/* The connection through which every call to the host goes: made at
+/** The connection through which every call to the host goes: made at
    start-up (or by V_ApiConnectToSession), null before and after. */
 extern CLIENT *vellix_client;
 
-/* P(number, stub, argument type, result type) for every procedure. The
-   types name their codecs: xdr_int, xdr_void, xdr_StringT, xdr_<Record>. */
+/** P(number, stub, argument type, result type) for every procedure of the
+    host. For each row the header declares the stub
+    `R *stub(A *argp, CLIENT *clnt)`. The types name their codecs: xdr_int,
+    xdr_void, xdr_StringT, xdr_<Record>. */
 #define VAPI_PROCEDURES(P) \
     P(1000, api_vx_init_ack_5_1, int, void) \
     P(1001, api_vx_init_ack_4_1, int, void) \
@@ -207,11 +221,13 @@ extern CLIENT *vellix_client;
     P(1414, api_vx_user_interact_selection_1, ApiVxUserInteractSelectionArgT, int) \
     P(1415, api_vx_change_color_palette_1, ApiVxChangeColorPaletteArgT, int)
 
+/** @cond */
 #define VAPI_DECLARE_STUB(num, stub, A, R) R *stub(A *argp, CLIENT *clnt);
 VAPI_PROCEDURES(VAPI_DECLARE_STUB)
 #undef VAPI_DECLARE_STUB
+/** @endcond */
 
-/* Releases what decoding allocated inside a result buffer; null is harmless. */
+/** Releases what decoding allocated inside a result buffer; null is harmless. */
 void api_xdrfree(xdrproc_t codec, void *result);
 
 #pragma GCC visibility pop

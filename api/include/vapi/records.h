@@ -1,13 +1,16 @@
-/* The records of the host protocol, in memory and on the wire.
+/** @file
+ * The records of the host protocol, in memory and on the wire.
  *
  * Every record is a plain C struct whose fields stand in wire order; its XDR
  * codec xdr_<Record> (declared in vapi/codecs.h, the only header here that
  * needs the RPC library's headers) encodes, decodes and frees it (the
  * direction is the stream's) and returns 1 on success, 0 as soon as one
- * field fails. Integer
- * fields are one 4-byte XDR unit each, 8-bit fields included. Lists are a
- * `count` and an `items` array (null when empty); decoding allocates what a
- * record holds, and xdr_free with the same codec releases it.
+ * field fails. Integer fields are one 4-byte XDR unit each, 8-bit fields
+ * included. Lists are a `count` and an `items` array (null when empty);
+ * decoding allocates what a record holds, and xdr_free with the same codec
+ * releases it. Records that the API functions return are the caller's:
+ * release them with the matching V_ApiDeallocate... function of
+ * vapi/apistruct.h.
  *
  * Limits: the wire has no maximum length, but no decoder allocates a block
  * over 99,999,999 bytes; input that asks for more fails to decode. A list
@@ -21,147 +24,274 @@
 extern "C" {
 #endif
 
-/* A zero-terminated 8-bit string, or null. */
+/** A zero-terminated 8-bit string in the host's character set, or null. */
 typedef char *StringT;
 
-/* ------------------------------------------------------------------ */
-/* Lists of plain values                                               */
+/** @name Lists of plain values
+ * Each is a count and an array of that many items, null when empty.
+ * @{ */
 
-typedef struct V_StringsT { uint32_t count; StringT *items; } V_StringsT;
-typedef struct V_MetricsT { uint32_t count; int32_t *items; } V_MetricsT;
-typedef struct V_IntsT { uint32_t count; int32_t *items; } V_IntsT;
-typedef struct V_UIntsT { uint32_t count; uint32_t *items; } V_UIntsT;
-/* Each byte takes a whole 4-byte unit on the wire. */
-typedef struct V_UBytesT { uint32_t count; uint8_t *items; } V_UBytesT;
+/** A list of strings. */
+typedef struct V_StringsT {
+    uint32_t count; /**< Number of strings. */
+    StringT *items; /**< The strings. */
+} V_StringsT;
+/** A list of metrics (fixed-point lengths, as the host measures them). */
+typedef struct V_MetricsT {
+    uint32_t count; /**< Number of metrics. */
+    int32_t *items; /**< The metrics. */
+} V_MetricsT;
+/** A list of signed integers. */
+typedef struct V_IntsT {
+    uint32_t count; /**< Number of integers. */
+    int32_t *items; /**< The integers. */
+} V_IntsT;
+/** A list of unsigned integers (for example object ids). */
+typedef struct V_UIntsT {
+    uint32_t count;  /**< Number of integers. */
+    uint32_t *items; /**< The integers. */
+} V_UIntsT;
+/** A list of bytes; each byte takes a whole 4-byte unit on the wire. */
+typedef struct V_UBytesT {
+    uint32_t count; /**< Number of bytes. */
+    uint8_t *items; /**< The bytes. */
+} V_UBytesT;
+/** @} */
 
-/* ------------------------------------------------------------------ */
-/* Fixed records and their lists                                       */
+/** @name Fixed records and their lists
+ * @{ */
 
-typedef struct V_PointT { int32_t x; int32_t y; } V_PointT;
-typedef struct V_PointsT { uint32_t count; V_PointT *items; } V_PointsT;
+/** A point. */
+typedef struct V_PointT {
+    int32_t x; /**< Horizontal position. */
+    int32_t y; /**< Vertical position. */
+} V_PointT;
+/** A list of points. */
+typedef struct V_PointsT {
+    uint32_t count;   /**< Number of points. */
+    V_PointT *items; /**< The points. */
+} V_PointsT;
 
-typedef struct SizeT { int32_t width; int32_t height; } SizeT;
+/** A size. */
+typedef struct SizeT {
+    int32_t width;  /**< Width. */
+    int32_t height; /**< Height. */
+} SizeT;
 
-typedef struct RectT { int32_t x; int32_t y; int32_t width; int32_t height; } RectT;
+/** A rectangle: its corner and size. */
+typedef struct RectT {
+    int32_t x;      /**< Left edge. */
+    int32_t y;      /**< Top edge. */
+    int32_t width;  /**< Width. */
+    int32_t height; /**< Height. */
+} RectT;
 
-/* A position in the text of an object such as a paragraph. */
-typedef struct V_TextLocT { uint32_t objId; int32_t offset; } V_TextLocT;
-typedef struct V_TextRangeT { V_TextLocT start; V_TextLocT end; } V_TextRangeT;
+/** A position in the text of an object such as a paragraph. */
+typedef struct V_TextLocT {
+    uint32_t objId; /**< The object (a paragraph) whose text it is in. */
+    int32_t offset; /**< Bytes from the start of that text; see VX_OFFSET_END_OF_TEXT. */
+} V_TextLocT;
+/** A stretch of text from one location to another; an insertion point when both are equal. */
+typedef struct V_TextRangeT {
+    V_TextLocT start; /**< Where it begins. */
+    V_TextLocT end;   /**< Where it ends; offset VX_OFFSET_END_OF_PARAGRAPH means the paragraph's end. */
+} V_TextRangeT;
 
-typedef struct V_ElementLocT { uint32_t containerId; uint32_t itemId; int32_t offset; } V_ElementLocT;
-typedef struct V_ElementRangeT { V_ElementLocT start; V_ElementLocT end; } V_ElementRangeT;
+/** A position in the element structure of a structured document. */
+typedef struct V_ElementLocT {
+    uint32_t containerId; /**< The element that contains the position. */
+    uint32_t itemId;      /**< The child element it stands before, 0 for the end. */
+    int32_t offset;       /**< Offset in the text of that child. */
+} V_ElementLocT;
+/** A stretch of the element structure. */
+typedef struct V_ElementRangeT {
+    V_ElementLocT start; /**< Where it begins. */
+    V_ElementLocT end;   /**< Where it ends. */
+} V_ElementRangeT;
 
-typedef struct V_ElementCatalogEntryT { uint32_t objId; int32_t value; } V_ElementCatalogEntryT;
-typedef struct V_ElementCatalogEntriesT { uint32_t count; V_ElementCatalogEntryT *items; } V_ElementCatalogEntriesT;
+/** One entry of a document's element catalogue. */
+typedef struct V_ElementCatalogEntryT {
+    uint32_t objId; /**< The element definition. */
+    int32_t value;  /**< The host's flags for it at the current position. */
+} V_ElementCatalogEntryT;
+/** An element catalogue. */
+typedef struct V_ElementCatalogEntriesT {
+    uint32_t count;                 /**< Number of entries. */
+    V_ElementCatalogEntryT *items; /**< The entries. */
+} V_ElementCatalogEntriesT;
 
-/* One tab stop. */
+/** One tab stop. */
 typedef struct V_TabT {
-    int32_t position;
-    uint8_t kind;
-    StringT leader;
-    uint8_t alignChar;
+    int32_t position;  /**< Distance from the paragraph's edge, a metric. */
+    uint8_t kind;      /**< The host's kind of stop (left, centre, ...). */
+    StringT leader;    /**< The characters that fill the space before the stop. */
+    uint8_t alignChar; /**< The character a decimal stop aligns on. */
 } V_TabT;
-typedef struct V_TabsT { uint32_t count; V_TabT *items; } V_TabsT;
+/** A list of tab stops. */
+typedef struct V_TabsT {
+    uint32_t count; /**< Number of stops. */
+    V_TabT *items;  /**< The stops. */
+} V_TabsT;
 
-typedef struct V_FontT { uint32_t index1; uint32_t index2; uint32_t index3; uint32_t index4; } V_FontT;
-typedef struct V_FontsT { uint32_t count; V_FontT *items; } V_FontsT;
+/** A font, as four indices into the host's font tables. */
+typedef struct V_FontT {
+    uint32_t index1; /**< First index (the family). */
+    uint32_t index2; /**< Second index. */
+    uint32_t index3; /**< Third index. */
+    uint32_t index4; /**< Fourth index. */
+} V_FontT;
+/** A list of fonts. */
+typedef struct V_FontsT {
+    uint32_t count;  /**< Number of fonts. */
+    V_FontT *items; /**< The fonts. */
+} V_FontsT;
 
-typedef struct V_CombinedFontT { uint32_t index1; uint32_t index2; uint32_t index3; uint32_t index4; } V_CombinedFontT;
-typedef struct V_CombinedFontsT { uint32_t count; V_CombinedFontT *items; } V_CombinedFontsT;
+/** A font of a combined family, as four indices into the host's tables. */
+typedef struct V_CombinedFontT {
+    uint32_t index1; /**< First index. */
+    uint32_t index2; /**< Second index. */
+    uint32_t index3; /**< Third index. */
+    uint32_t index4; /**< Fourth index. */
+} V_CombinedFontT;
+/** A list of combined fonts. */
+typedef struct V_CombinedFontsT {
+    uint32_t count;          /**< Number of fonts. */
+    V_CombinedFontT *items; /**< The fonts. */
+} V_CombinedFontsT;
 
+/** The definition of an element attribute. */
 typedef struct V_AttributeDefT {
-    StringT name;
-    int32_t int1;
-    int32_t int2;
-    int32_t int3;
-    V_StringsT strings1;
-    V_StringsT strings2;
-    StringT text1;
-    StringT text2;
+    StringT name;        /**< The attribute's name. */
+    int32_t int1;        /**< First of the host's values (the attribute's type). */
+    int32_t int2;        /**< Second of the host's values. */
+    int32_t int3;        /**< Third of the host's values. */
+    V_StringsT strings1; /**< First string list of the host (choices). */
+    V_StringsT strings2; /**< Second string list of the host (defaults). */
+    StringT text1;       /**< First text of the host (range start). */
+    StringT text2;       /**< Second text of the host (range end). */
 } V_AttributeDefT;
-typedef struct V_AttributeDefsT { uint32_t count; V_AttributeDefT *items; } V_AttributeDefsT;
+/** A list of attribute definitions. */
+typedef struct V_AttributeDefsT {
+    uint32_t count;          /**< Number of definitions. */
+    V_AttributeDefT *items; /**< The definitions. */
+} V_AttributeDefsT;
 
+/** An attribute of an element and its values. */
 typedef struct V_AttributeT {
-    StringT name;
-    V_StringsT values;
-    uint8_t flag1;
-    uint8_t flag2;
+    StringT name;      /**< The attribute's name. */
+    V_StringsT values; /**< Its values. */
+    uint8_t flag1;     /**< First of the host's flags. */
+    uint8_t flag2;     /**< Second of the host's flags. */
 } V_AttributeT;
-typedef struct V_AttributesT { uint32_t count; V_AttributeT *items; } V_AttributesT;
+/** A list of attributes. */
+typedef struct V_AttributesT {
+    uint32_t count;       /**< Number of attributes. */
+    V_AttributeT *items; /**< The attributes. */
+} V_AttributesT;
+/** @} */
 
-/* ------------------------------------------------------------------ */
-/* Properties and typed values                                         */
+/** @name Properties and typed values
+ * @{ */
 
-/* A property by number; number 0 means the name identifies it. The name
-   travels only for number 0; otherwise decoding leaves it untouched. */
-typedef struct V_PropIdentT { int32_t propNum; StringT propName; } V_PropIdentT;
+/** A property by number; number 0 means the name identifies it. The name
+    travels only for number 0; otherwise decoding leaves it untouched. */
+typedef struct V_PropIdentT {
+    int32_t propNum;  /**< The property's number, or 0. */
+    StringT propName; /**< The property's name, when propNum is 0. */
+} V_PropIdentT;
 
-/* Type codes of V_TypedValT. Every code not named here with a value other
-   than a single integer (1 integer, 2 metric, 4, 11, 16, or any unknown
-   one) carries `intVal`. */
+/** Type codes of V_TypedValT. Every code not named here with a value other
+    than a single integer (4, 11, 16, or any unknown one) carries `intVal`. */
 enum {
-    V_TYPE_INT = 1,
-    V_TYPE_METRIC = 2,
-    V_TYPE_STRING = 3,
-    V_TYPE_METRICS = 5,
-    V_TYPE_STRINGS = 6,
-    V_TYPE_POINTS = 7,
-    V_TYPE_TABS = 8,
-    V_TYPE_TEXTLOC = 9,
-    V_TYPE_TEXTRANGE = 10,
-    V_TYPE_ELEMCATALOG = 12,
-    V_TYPE_INTS = 13,
-    V_TYPE_UBYTES = 14,
-    V_TYPE_UINTS = 15,
-    V_TYPE_ATTRDEFS = 17,
-    V_TYPE_ATTRIBUTES = 18,
-    V_TYPE_ELEMRANGE = 19
+    V_TYPE_INT = 1,          /**< intVal: an integer. */
+    V_TYPE_METRIC = 2,       /**< intVal: a metric. */
+    V_TYPE_STRING = 3,       /**< stringVal. */
+    V_TYPE_METRICS = 5,      /**< metricsVal. */
+    V_TYPE_STRINGS = 6,      /**< stringsVal. */
+    V_TYPE_POINTS = 7,       /**< pointsVal. */
+    V_TYPE_TABS = 8,         /**< tabsVal. */
+    V_TYPE_TEXTLOC = 9,      /**< textLocVal. */
+    V_TYPE_TEXTRANGE = 10,   /**< textRangeVal. */
+    V_TYPE_ELEMCATALOG = 12, /**< catalogVal. */
+    V_TYPE_INTS = 13,        /**< intsVal. */
+    V_TYPE_UBYTES = 14,      /**< ubytesVal. */
+    V_TYPE_UINTS = 15,       /**< uintsVal. */
+    V_TYPE_ATTRDEFS = 17,    /**< attrDefsVal. */
+    V_TYPE_ATTRIBUTES = 18,  /**< attributesVal. */
+    V_TYPE_ELEMRANGE = 19    /**< elemRangeVal. */
 };
 
+/** A value of any property type: the type code says which member holds it. */
 typedef struct V_TypedValT {
-    int32_t typeCode;
+    int32_t typeCode; /**< One of the V_TYPE_ codes (0 for none). */
+    /** The value, in the member that typeCode names. */
     union {
-        int32_t intVal;
-        StringT stringVal;
-        V_MetricsT metricsVal;
-        V_StringsT stringsVal;
-        V_PointsT pointsVal;
-        V_TabsT tabsVal;
-        V_TextLocT textLocVal;
-        V_TextRangeT textRangeVal;
-        V_ElementCatalogEntriesT catalogVal;
-        V_IntsT intsVal;
-        V_UBytesT ubytesVal;
-        V_UIntsT uintsVal;
-        V_AttributeDefsT attrDefsVal;
-        V_AttributesT attributesVal;
-        V_ElementRangeT *elemRangeVal; /* may be null; travels as optional data */
+        int32_t intVal;                      /**< Integer, metric and every other single value. */
+        StringT stringVal;                   /**< V_TYPE_STRING. */
+        V_MetricsT metricsVal;               /**< V_TYPE_METRICS. */
+        V_StringsT stringsVal;               /**< V_TYPE_STRINGS. */
+        V_PointsT pointsVal;                 /**< V_TYPE_POINTS. */
+        V_TabsT tabsVal;                     /**< V_TYPE_TABS. */
+        V_TextLocT textLocVal;               /**< V_TYPE_TEXTLOC. */
+        V_TextRangeT textRangeVal;           /**< V_TYPE_TEXTRANGE. */
+        V_ElementCatalogEntriesT catalogVal; /**< V_TYPE_ELEMCATALOG. */
+        V_IntsT intsVal;                     /**< V_TYPE_INTS. */
+        V_UBytesT ubytesVal;                 /**< V_TYPE_UBYTES. */
+        V_UIntsT uintsVal;                   /**< V_TYPE_UINTS. */
+        V_AttributeDefsT attrDefsVal;        /**< V_TYPE_ATTRDEFS. */
+        V_AttributesT attributesVal;         /**< V_TYPE_ATTRIBUTES. */
+        V_ElementRangeT *elemRangeVal;       /**< V_TYPE_ELEMRANGE; may be null (optional data on the wire). */
     } value;
 } V_TypedValT;
 
-typedef struct V_PropValT { V_PropIdentT ident; V_TypedValT value; } V_PropValT;
-typedef struct V_PropValsT { uint32_t count; V_PropValT *items; } V_PropValsT;
+/** A property and its value. */
+typedef struct V_PropValT {
+    V_PropIdentT ident; /**< Which property. */
+    V_TypedValT value;  /**< Its value. */
+} V_PropValT;
+/** A property list, as the host's document operations take and return them. */
+typedef struct V_PropValsT {
+    uint32_t count;     /**< Number of properties. */
+    V_PropValT *items; /**< The properties. */
+} V_PropValsT;
+/** @} */
 
-/* ------------------------------------------------------------------ */
-/* Text items                                                          */
+/** @name Text items
+ * @{ */
 
-/* dataType 1 carries text; every other kind a number. */
+/** What a text item carries: a string (dataType VX_TEXT_ITEM_STRING, 1) or a number. */
 typedef struct TextItemDataT {
-    int32_t dataType;
+    int32_t dataType; /**< The item's type; 1 carries text. */
     union {
-        StringT text;
-        int32_t number;
+        StringT text;   /**< For type 1: the text. */
+        int32_t number; /**< For every other type: the host's number. */
     };
 } TextItemDataT;
 
-typedef struct TextItemT { int32_t offset; TextItemDataT data; } TextItemT;
-typedef struct TextItemsT { uint32_t count; TextItemT *items; } TextItemsT;
+/** One item of a paragraph's text. */
+typedef struct TextItemT {
+    int32_t offset;     /**< Where the item stands in the paragraph's text. */
+    TextItemDataT data; /**< What it carries. */
+} TextItemT;
+/** The items of a text, as V_ApiGetText() and friends return them. */
+typedef struct TextItemsT {
+    uint32_t count;    /**< Number of items. */
+    TextItemT *items; /**< The items. */
+} TextItemsT;
+/** @} */
 
-/* ------------------------------------------------------------------ */
-/* Per-procedure records: arguments (ArgT) and results (RetT).         */
-/* Every result record carries the host's status: 0 success, else the  */
-/* host's error code; the fields after it mean something only on 0.    */
-/* Where the host alone gives a field its meaning, the name is generic.*/
+/** @name Per-procedure records
+ * ApiVx<Operation>ArgT is what host procedure <Operation> takes and
+ * ApiVx<Operation>RetT what it answers; VAPI_PROCEDURES in vapi/procs.h
+ * names the two records of every procedure. Every result record carries
+ * the host's status: 0 success, else the host's error code; the fields
+ * after it mean something only on 0 (ApiVxThesaurusRetT and
+ * ApiVxShowHyphenationRetT carry it last and second). Where the host alone
+ * gives a field its meaning, the name is generic. The API functions fill
+ * and read these records; a client needs them only to call a stub itself.
+ * They are listed in the header, not one by one here.
+ * @{ */
+/** @cond */
 
 /* Reading and writing a property of one value type: a read answers with
    the status and the value, a write sends the object, the property and the
@@ -369,9 +499,15 @@ typedef struct ApiVxChangeColorPaletteArgT {
     V_MetricsT metrics5; uint32_t id5;
 } ApiVxChangeColorPaletteArgT;
 
-/* ------------------------------------------------------------------ */
-/* Every record with a codec, by name: X(Record) per record.           */
+/** @endcond */
+/** @} */
 
+/** @name Record lists
+ * Every record with a codec, by name: X(Record) for each, for code that
+ * derives something from every record.
+ * @{ */
+
+/** The shared records, those of this header's first groups. */
 #define VAPI_SHARED_RECORDS(X) \
     X(V_StringsT) X(V_MetricsT) X(V_IntsT) X(V_UIntsT) X(V_UBytesT) \
     X(V_PointT) X(V_PointsT) X(SizeT) X(RectT) \
@@ -382,6 +518,7 @@ typedef struct ApiVxChangeColorPaletteArgT {
     X(V_PropIdentT) X(V_TypedValT) X(V_PropValT) X(V_PropValsT) \
     X(TextItemDataT) X(TextItemT) X(TextItemsT)
 
+/** The per-procedure records. */
 #define VAPI_PROC_RECORDS(X) \
     X(ApiVxExistsArgT) X(ApiVxAddMenuArgT) X(ApiVxRemoveMenuArgT) X(ApiVxAddCommandArgT) \
     X(ApiVxAlertArgT) X(ApiVxPromptArgT) X(ApiVxPromptIntRetT) X(ApiVxPromptStringRetT) \
@@ -431,6 +568,7 @@ typedef struct ApiVxChangeColorPaletteArgT {
     X(ApiVxModifyDictionaryRetT) X(ApiVxResetSpellingArgT) X(ApiVxResetSpellingRetT) \
     X(ApiVxThesaurusArgT) X(ApiVxThesaurusRetT) X(ApiVxShowHyphenationArgT) \
     X(ApiVxShowHyphenationRetT) X(ApiVxUserInteractSelectionArgT) X(ApiVxChangeColorPaletteArgT)
+/** @} */
 
 #ifdef __cplusplus
 }
