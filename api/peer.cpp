@@ -1,18 +1,18 @@
 // Who is calling. TCP and UDP carry no credentials, but on this machine the
 // kernel's socket table (sock_diag, or /proc/net where that is missing)
-// knows the peer's socket: its owner and its inode. A socket that is no longer held by any process (closed by its
-// owner) has no inode there and counts as unknown: its owner would read as
-// root.
+// knows the peer's socket: its owner and its inode. A socket that no
+// process holds any more (closed by its owner) has no inode there and
+// counts as unknown: its owner would read as root.
 #include "peer.h"
 
 #include <arpa/inet.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 #include <ifaddrs.h>
 #include <linux/inet_diag.h>
 #include <linux/netlink.h>
 #include <linux/sock_diag.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
