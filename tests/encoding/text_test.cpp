@@ -194,6 +194,8 @@ TEST(EncStr, NoMatchCutOrCountInsideAPair)
     EXPECT_STREQ(buf, "");
     std::strcpy(buf, "ab");
     EXPECT_EQ(V_StrCatNEnc(buf, "c\x88\x9F", 5, S), 3);  // the pair needs 5 of 4
+    EXPECT_EQ(V_StrCatNEnc(buf, "d", 5, S), 4);  // the last byte of room
+    buf[3] = '\0';
     EXPECT_EQ(V_StrCatNEnc(buf, "", 6, S) + V_StrCatNEnc(buf, nullptr, 6, S), 0);
     EXPECT_EQ(V_StrCatDblCharNEnc(buf, 0x88, 0x9F, 6, S) * 10 + V_StrCatNEnc(buf, "x", 6, S), 55);  // then full
     EXPECT_STREQ(buf, "abc\x88\x9F");

@@ -87,6 +87,7 @@ TEST(Names, ExpansionAgreesWithRealpathAndTheUserDatabase)
     unsetenv("LINDREL_T_LONG");
     std::string base = "/" + std::string(700, 'a'), name = std::string(410, 'b') + "/c", fits = "/" + std::string(1016, 'a');
     EXPECT_EQ(expand(name, base.c_str()), (base + "/" + name).substr(0, 1022));
+    EXPECT_EQ(expand(std::string(410, 'b') + "/../c", base.c_str()), (base + "/" + name).substr(0, 1022));  // nothing after the cut
     EXPECT_EQ(expand("bb/c", fits.c_str()), fits + "/bb/c");  // exactly 1,022
     EXPECT_EQ(expand("bb/c", (fits + "a").c_str()), fits + "a/bb/");
     EXPECT_EQ(expand("y", std::string(3000, 'x').c_str()).size(), 1022u);

@@ -117,6 +117,7 @@ TEST(DocFile, MalformedFilesNameLineAndReason) {
       {"@vxdoc 1\n\nBody\tbad \\q escape\n", 3, "unknown escape \\q"},
       {"@vxdoc 1\nBody\tends in \\\n", 2, "backslash at the end"},
       {"@vxdoc 1\nBody\t\\x4\n", 2, "two hexadecimal digits"},
+      {"@vxdoc 1\nBody\t\\xg0\n", 2, "two hexadecimal digits"},
       {"@vxdoc 1\nBody\t\\x00\n", 2, "NUL"},
       {std::string("@vxdoc 1\nBody\tra\0w\n", 19), 2, "NUL"},
       {"@vxdoc 1\nBody\ttext\t589=1\n", 2, "unknown attribute '589=1'"},

@@ -87,6 +87,10 @@ TEST(GenericStore, KeysAndValueKinds)
     V_TypedValT v{1, {}};
     v.value.intVal = 13;
     store.answer(1299, args(1299, ApiVxSetTextValArgT{1, {{2, 0}, {2, 9}}, {5, nullptr}, v}));
+    V_PropValT list[] = {{{0, name}, {1, {}}}, {{6, nullptr}, {1, {}}}};  // a name, then a number
+    list[1].value.value.intVal = 15;
+    store.answer(1063, args(1063, ApiVxSetPropsArgT{4, 4, {2, list}}));
+    EXPECT_EQ(result<ApiVxGetIntRetT>(1064, store.answer(1064, args(1064, ApiVxGetPropArgT{4, 4, {6, nullptr}}))).value, 15);
     auto props = result<ApiVxGetPropsRetT>(1062, store.answer(1062, args(1062, ApiVxGeneralObjArgT{1, 2})));
     ASSERT_EQ(props.props.count, 2u);  // by name first, then by number; the text value is apart
     EXPECT_STREQ(props.props.items[0].ident.propName, "Tag");

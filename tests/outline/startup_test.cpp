@@ -184,9 +184,10 @@ const PlacementScenario kPlacements[] = {
     {"FirstWhenEverythingSortsAfter", {"Tables", "Zoom"}, {"Outlining", "Tables", "Zoom"}},
     {"LastWhenEverythingSortsBefore", {"Alpha", "Beta"}, {"Alpha", "Beta", "Outlining"}},
     {"BeforeAnEqualLabel", {"Alpha", "OUTLINING"}, {"Alpha", "Outlining", "OUTLINING"}},
-    // "Main" is the host's main menu, its first object (identifier 1): an
-    // item's identifier plays no part in the walk.
-    {"WhateverTheItemsIdentifier", {"Main", "Zeta"}, {"Main", "Outlining", "Zeta"}},
+    // "#1 X" is the host's first object (identifier 1, its main menu)
+    // labelled X: an item's identifier plays no part in the walk.
+    {"PassingTheFirstObject", {"#1 Main", "Zeta"}, {"Main", "Outlining", "Zeta"}},
+    {"BeforeTheFirstObject", {"Alpha", "#1 Zoom"}, {"Alpha", "Outlining", "Zoom"}},
 };
 
 class Placement : public testing::TestWithParam<PlacementScenario> {};
@@ -196,10 +197,10 @@ TEST_P(Placement, ExistingToolsMenuKeepsItsOrder)
     HostWithClient h;
     vxhost::MenuSet &menus = h.editor.menus();
     ObjId tools = menus.defineMenu("DovraTools", "Tools");
-    ObjId main = menus.find(vxhost::objtype::kMenu, vxhost::MenuSet::kMainMenu);
-    ASSERT_EQ(main, 1u);
+    ASSERT_EQ(menus.find(vxhost::objtype::kMenu, vxhost::MenuSet::kMainMenu), 1u);
     for (const std::string &label : GetParam().before)
-        menus.add(tools, label == "Main" ? main : menus.defineMenu("item " + label, label));
+        menus.add(tools, label.rfind("#1 ", 0) == 0 ? menus.defineMenu(vxhost::MenuSet::kMainMenu, label.substr(3))
+                                                     : menus.defineMenu("item " + label, label));
     ObjId quick = menus.find(vxhost::objtype::kMenu, vxhost::MenuSet::kQuickMenu);
     std::vector<ObjId> quickBefore = menus.menu(quick)->items;
 

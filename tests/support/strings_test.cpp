@@ -178,7 +178,7 @@ TEST(Edits, InPlaceAndNewStrings)
         void (*edit)(char *);
         const char *before, *after;
     } rows[] = {
-        {V_StrStripTrailingSpaces, "  a b  ", "  a b"}, {V_StrStripLeadingSpaces, "  a b ", "a b "},
+        {V_StrStripTrailingSpaces, "  a b  ", "  a b"}, {V_StrStripTrailingSpaces, "   ", ""}, {V_StrStripLeadingSpaces, "  a b ", "a b "},
         {V_StrStripLeadingSpaces, "\t x", "\t x"},  // blanks only
         {[](char *s) { V_StrStrip(s, "- o"); }, "Move-Right now", "MveRightnw"},
         {[](char *s) { V_StrTrunc(s, 3); }, "abcdef", "abc"}, {[](char *s) { V_StrTrunc(s, -1); }, "abc", "abc"},
