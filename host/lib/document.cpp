@@ -22,11 +22,15 @@ Document::Document(ObjId id, IdAllocator& ids, std::string name, const DocConten
   for (const auto& p : content.paras) insertBefore(0, p);
   if (paras_.empty()) insertBefore(0, ParaContent{});
   selection_ = {{first_, 0}, {first_, 0}};
+  savedRevision_ = revision_;
 }
 
 const Paragraph* Document::paragraph(ObjId id) const { return findIn(paras_, id); }
 
-Paragraph* Document::paragraph(ObjId id) { return findIn(paras_, id); }
+Paragraph* Document::paragraph(ObjId id) {
+  ++revision_;
+  return findIn(paras_, id);
+}
 
 std::vector<const Paragraph*> Document::paragraphs() const {
   std::vector<const Paragraph*> out;
@@ -45,6 +49,7 @@ const ParagraphFormat* Document::format(ObjId id) const { return findIn(formats_
 ObjId Document::addFormat(const std::string& name) {
   if (ObjId existing = findFormat(name)) return existing;
   ObjId id = ids_.next();
+  ++revision_;
   formats_[id] = ParagraphFormat{id, name};
   formatByName_[name] = id;
   formatOrder_.push_back(id);
@@ -54,6 +59,7 @@ ObjId Document::addFormat(const std::string& name) {
 int32_t Document::removeFormat(ObjId id) {
   auto it = formats_.find(id);
   if (it == formats_.end()) return status::kBadObject;
+  ++revision_;
   formatByName_.erase(it->second.name);
   formatOrder_.erase(std::find(formatOrder_.begin(), formatOrder_.end(), id));
   formats_.erase(it);
@@ -75,8 +81,9 @@ int32_t Document::setSelection(const TextRange& range) {
   return status::kOk;
 }
 
-ObjId Document::insertBefore(ObjId before, ParaContent content) {
-  ObjId id = ids_.next();
+ObjId Document::insertBefore(ObjId before, ParaContent content, ObjId id) {
+  if (id == 0) id = ids_.next();
+  ++revision_;
   Paragraph& p = paras_[id];
   p.id = id;
   p.content = std::move(content);
@@ -88,6 +95,7 @@ ObjId Document::insertBefore(ObjId before, ParaContent content) {
 }
 
 void Document::erase(ObjId id) {
+  ++revision_;
   const Paragraph& p = paras_.at(id);
   (p.prev ? paras_.at(p.prev).next : first_) = p.next;
   (p.next ? paras_.at(p.next).prev : last_) = p.prev;
@@ -103,6 +111,7 @@ void Document::moveSelection(ObjId gone, int32_t from, TextLoc to) {
 }
 
 void Document::insertChars(Paragraph& p, int32_t offset, std::string_view text) {
+  ++revision_;
   p.content.text.insert(static_cast<size_t>(offset), text);
   // An end marker still means the end; numeric positions after the insertion
   // shift with the text, so a caret at the spot ends up after it.
@@ -117,6 +126,7 @@ ObjId Document::split(ObjId id, int32_t offset) {
   ObjId next = paras_.at(id).next;
   ObjId added = insertBefore(next, std::move(tail));
   moveSelection(id, offset, {added, 0});
+  ++revision_;
   paras_.at(id).content.text.resize(static_cast<size_t>(offset));
   return added;
 }
@@ -186,7 +196,10 @@ int32_t Document::extract(const TextRange& range, bool remove, Clip* out) {
         erase(id);
         id = next;
       }
-      if (keepLast) paras_.at(end).content.text.clear();
+      if (keepLast) {
+        paras_.at(end).content.text.clear();
+        ++revision_;
+      }
       selection_ = {{end, 0}, {end, 0}};
     }
   } else {
@@ -198,6 +211,7 @@ int32_t Document::extract(const TextRange& range, bool remove, Clip* out) {
     clip.wholeParagraphs = false;
     clip.paras.push_back({p->content.tag, p->content.text.substr(a, b - a), 0});
     if (remove) {
+      ++revision_;
       p->content.text.erase(a, b - a);
       selection_ = {{p->id, a}, {p->id, a}};
     }
@@ -259,6 +273,35 @@ int32_t Document::textItems(const TextRange& range, size_t chunk, std::vector<Te
     if (cur == q) break;
   }
   return status::kOk;
+}
+
+void Document::replaceRun(ObjId after, size_t count, const std::vector<Paragraph>& paras) {
+  ObjId at = after ? paras_.at(after).next : first_;
+  for (; count > 0 && at != 0; --count) {
+    ObjId next = paras_.at(at).next;
+    erase(at);
+    at = next;
+  }
+  for (const Paragraph& p : paras) insertBefore(at, p.content, p.id);
+}
+
+std::vector<ParagraphFormat> Document::formats() const {
+  std::vector<ParagraphFormat> out;
+  out.reserve(formatOrder_.size());
+  for (ObjId id : formatOrder_) out.push_back(formats_.at(id));
+  return out;
+}
+
+void Document::setFormats(const std::vector<ParagraphFormat>& formats) {
+  ++revision_;
+  formats_.clear();
+  formatByName_.clear();
+  formatOrder_.clear();
+  for (const ParagraphFormat& f : formats) {
+    formats_[f.id] = f;
+    formatByName_[f.name] = f.id;
+    formatOrder_.push_back(f.id);
+  }
 }
 
 DocContent Document::content() const {

@@ -52,6 +52,7 @@ class Document {
   ObjId last() const { return last_; }
   size_t paragraphCount() const { return paras_.size(); }
   const Paragraph* paragraph(ObjId id) const;
+  // Counts as a change (see revision()): the caller may write through it.
   Paragraph* paragraph(ObjId id);
   // Paragraph texts in chain order, for tests and displays.
   std::vector<const Paragraph*> paragraphs() const;
@@ -80,8 +81,24 @@ class Document {
 
   DocContent content() const;
 
+  // Grows with every change of paragraphs or formats (not of the selection),
+  // so that a watcher compares the content only after a change.
+  uint64_t revision() const { return revision_; }
+  // The revision last written to the document's file (by Editor::save).
+  uint64_t savedRevision() const { return savedRevision_; }
+  void markSaved() { savedRevision_ = revision_; }
+
+  // Undo and redo: the `count` paragraphs after `after` (0: from the first)
+  // give way to `paras`, which keep the identifiers they carry. Those must
+  // have been given out by this document and be unused now.
+  void replaceRun(ObjId after, size_t count, const std::vector<Paragraph>& paras);
+  // The formats in declaration order, with their identifiers.
+  std::vector<ParagraphFormat> formats() const;
+  void setFormats(const std::vector<ParagraphFormat>& formats);
+
  private:
-  ObjId insertBefore(ObjId before, ParaContent content);  // before 0: at the end
+  // before 0: at the end; id 0: a new identifier.
+  ObjId insertBefore(ObjId before, ParaContent content, ObjId id = 0);
   void erase(ObjId id);
   ObjId split(ObjId id, int32_t offset);
   void insertChars(Paragraph& p, int32_t offset, std::string_view text);
@@ -103,6 +120,8 @@ class Document {
   std::unordered_map<std::string, ObjId> formatByName_;
   std::vector<ObjId> formatOrder_;
   TextRange selection_;
+  uint64_t revision_ = 0;
+  uint64_t savedRevision_ = 0;
 };
 
 // The character position an offset stands for in a text of `length` bytes,

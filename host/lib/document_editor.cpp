@@ -38,7 +38,16 @@ Document* Editor::document(ObjId doc) const {
   return it == docs_.end() ? nullptr : it->second.get();
 }
 
+std::vector<ObjId> Editor::documents() const {
+  std::vector<ObjId> ids;
+  for (const auto& entry : docs_) ids.push_back(entry.first);
+  // Identifiers are handed out in increasing order.
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+
 void Editor::activate(ObjId doc) {
+  if (!docs_.count(doc)) return;
   active_.erase(std::remove(active_.begin(), active_.end(), doc), active_.end());
   active_.push_back(doc);
 }
@@ -99,6 +108,7 @@ int32_t Editor::save(ObjId id, const std::string& path, std::string* message) {
   int32_t st = saveDocument(target, doc->content(), why);
   // Like "save as" in any editor: the document now belongs to that file.
   if (st == status::kOk) {
+    doc->markSaved();
     doc->setPath(canonicalPath(target));
     doc->setName(baseName(doc->path()));
   }

@@ -66,7 +66,11 @@ class Editor {
   // Saves to `path`, or to the document's own file when `path` is empty.
   int32_t save(ObjId doc, const std::string& path, std::string* message);
   Document* document(ObjId doc) const;
+  // The open documents, in the order they were opened.
+  std::vector<ObjId> documents() const;
   ObjId activeDocument() const { return active_.empty() ? 0 : active_.back(); }
+  // Makes an open document the active one (session property 51).
+  void activate(ObjId doc);
 
   // Properties the model defines. kUnknownProperty means the object exists but
   // the model has no such property: the caller may keep it elsewhere.
@@ -130,7 +134,6 @@ class Editor {
   int32_t setOf(const Target& t, int32_t prop, const Value& value);
   int32_t selectionEdit(ObjId doc, bool remove, bool toClipboard);
   void record(HostEvent event);
-  void activate(ObjId doc);
 
   IdAllocator ids_;
   MenuSet menus_;
