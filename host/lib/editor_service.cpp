@@ -3,6 +3,7 @@
 #include "editor_service_impl.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace vxhost {
 
@@ -120,8 +121,26 @@ EditorService::Ran EditorService::run_label(const std::string &label, double sec
 
 bool EditorService::handed_back(const std::function<clnt_stat()> &call, double seconds)
 {
+    using Clock = std::chrono::steady_clock;
     int before = host_.handovers();
-    return call() == RPC_SUCCESS && host_.serve_until([&] { return host_.handovers() > before; }, seconds);
+    long calls = host_.calls_served();
+    auto start = Clock::now();
+    double shown = 0;  // when progress was last told; 0: not yet
+    auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
+    auto back = [&] {
+        if (host_.handovers() > before)
+            return true;
+        double now = elapsed();
+        if (progress_ && now >= kQuietSeconds && now - shown >= kProgressSeconds) {
+            shown = now;
+            progress_({now, host_.calls_served() - calls, false});
+        }
+        return false;
+    };
+    bool ok = call() == RPC_SUCCESS && host_.serve_until(back, seconds);
+    if (progress_ && shown > 0)
+        progress_({elapsed(), host_.calls_served() - calls, true});
+    return ok;
 }
 
 }  // namespace vxhost

@@ -52,6 +52,17 @@ public:
     // A call to the client, then serving until it hands control back.
     bool handed_back(const std::function<clnt_stat()> &call, double seconds = 10);
 
+    // While the client holds control longer than kQuietSeconds, `watcher` is
+    // told every kProgressSeconds how long it has been and how many host
+    // calls were served meanwhile, and once more with `done` at the end.
+    static constexpr double kQuietSeconds = 0.5, kProgressSeconds = 0.1;
+    struct Progress {
+        double seconds = 0;
+        long calls = 0;
+        bool done = false;
+    };
+    void set_progress(std::function<void(const Progress &)> watcher) { progress_ = std::move(watcher); }
+
 private:
     // Registers a handler taking the decoded argument A and filling the
     // result R of procedure `proc` (whose table row must have those sizes).
@@ -73,6 +84,7 @@ private:
     generic::GenericHost &generic_;
     std::vector<uint32_t> procs_;
     std::function<void(const std::string &)> report_;
+    std::function<void(const Progress &)> progress_;
 };
 
 }  // namespace vxhost
