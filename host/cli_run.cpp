@@ -3,6 +3,8 @@
 #include "closest.h"
 #include "document_outline.h"
 #include "shown_text.h"
+#include "progress_line.h"
+#include "tui.h"
 
 #include <unistd.h>
 
@@ -84,6 +86,8 @@ Run::Run(const Config &config, std::ostream &out)
         bool save = !trace.empty() && trace.back().name == "api_vx_save_1";
         refusals_.push_back((save ? "save failed: " : "open failed: ") + m);
     });
+    if (isatty(STDERR_FILENO))
+        service_->set_progress([this](const EditorService::Progress &p) { progress_on_stderr(running_, p); });
     editor_.setTextItemChunk(config.textChunk);
     editor_.setProp(0, 0, prop::kTemplateDir1, config.templates);
     editor_.setProp(0, 0, prop::kTemplateDir2, config.fallbackTemplates);
@@ -109,21 +113,26 @@ int Run::main()
     if (config_.printProgram)
         out_ << "program " << host_->program() << " version " << host_->version() << std::endl
              << "session " << session_->program() << " version 1" << std::endl;
+    // The terminal shows the outline itself: no outline before and after.
+    bool printing = !config_.document.empty() && !config_.quiet && !config_.interactive;
     try {
+        if (config_.interactive)
+            require_terminal();
         open_document();
         start_client();
+        history_.commit("start-up");
         // The "before" outline shows what the first command acts on.
         size_t first = 0;
         while (first < config_.steps.size() && config_.steps[first].verb == "select")
             step(config_.steps[first++]);
-        if (!config_.document.empty() && !config_.quiet)
+        if (printing)
             print("before");
         for (size_t i = first; i < config_.steps.size(); ++i)
             step(config_.steps[i]);
         if (config_.interactive)
             interactive(*this);
         // Printed first: saving under another name renames the document.
-        if (!config_.document.empty() && !config_.quiet)
+        if (printing)
             print("after");
         if (config_.saveAtEnd)
             save(config_.output, config_.output.empty() ? "--save" : "--output");
@@ -320,7 +329,40 @@ void Run::select(const Step &step)
         throw Failure(step.where + ": offset " + std::to_string(offset) + " lies outside paragraph " + parts[0]);
 }
 
+namespace {
+
+// What a step is called in progress lines and in the history.
+std::string step_label(const Step &s)
+{
+    if (s.verb == "run")
+        return s.value;
+    if (s.verb == "fcode")
+        return "function code " + s.value;
+    if (s.verb == "wait")
+        return "client edit";
+    return s.verb + (s.value.empty() ? "" : " " + s.value);
+}
+
+bool calls_client(const std::string &verb)
+{
+    for (const char *v : {"run", "fcode", "command", "notify", "message", "dialog"})
+        if (verb == v)
+            return true;
+    return false;
+}
+
+}  // namespace
+
 void Run::step(const Step &s)
+{
+    running_ = step_label(s);
+    run_step(s);
+    lastChange_ = history_.commit(running_);
+    if (config_.events && calls_client(s.verb) && !lastChange_.changed())
+        out_ << "event: nothing changed\n";
+}
+
+void Run::run_step(const Step &s)
 {
     auto f = fields(s.value, s.verb == "notify" ? 4 : 3);
     auto num = [&](size_t i) { return i < f.size() ? integer(f[i], s.where) : 0; };

@@ -4,6 +4,7 @@
 
 #include "cli_options.h"
 #include "document_editor.h"
+#include "document_history.h"
 #include "editor_service.h"
 #include "generic_host.h"
 #include "session_service.h"
@@ -39,6 +40,14 @@ public:
     std::ostream &out() { return out_; }
     void save(const std::string &file, const std::string &where);
 
+    const Config &config() const { return config_; }
+    Editor &editor() { return editor_; }
+    EditorService &service() { return *service_; }
+    // Every step is one step of the documents' histories; what the last one
+    // changed.
+    History &history() { return history_; }
+    const StepResult &last_change() const { return lastChange_; }
+
 private:
     void open_document();
     void start_client();
@@ -48,6 +57,7 @@ private:
     void run_label(const Step &step);
     void show_events();
     void select(const Step &step);
+    void run_step(const Step &step);
 
     const Config &config_;
     std::ostream &out_;
@@ -56,6 +66,9 @@ private:
     std::unique_ptr<SessionService> session_;
     std::unique_ptr<generic::GenericHost> generic_;
     Editor editor_;
+    History history_{editor_};
+    StepResult lastChange_;
+    std::string running_;  // what the current step is called, for progress
     std::unique_ptr<EditorService> service_;
     bool launched_ = false;
     std::vector<std::string> refusals_;  // opens and saves the client asked for that failed
@@ -63,8 +76,5 @@ private:
 
 // Whether SIGINT or SIGTERM asked vxhost to end.
 bool stop_requested();
-
-// The terminal mode: arrow keys move the selection, letters run commands.
-void interactive(Run &run);
 
 }  // namespace vxhost::cli

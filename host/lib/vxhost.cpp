@@ -27,6 +27,7 @@ namespace vxhost {
 namespace {
 
 Host *current = nullptr;
+void (*exitHook)() = nullptr;
 
 void dispatch_thunk(svc_req *request, SVCXPRT *transport)
 {
@@ -221,6 +222,13 @@ void Host::drop_connection()
     }
 }
 
-void Host::exit_abruptly(int status) { _exit(status); }
+void Host::exit_abruptly(int status)
+{
+    if (exitHook != nullptr)
+        exitHook();
+    _exit(status);
+}
+
+void Host::set_exit_hook(void (*hook)()) { exitHook = hook; }
 
 }  // namespace vxhost

@@ -163,6 +163,9 @@ public:
     // next call fails); end this process at once, without any clean-up.
     void drop_connection();
     [[noreturn]] static void exit_abruptly(int status);
+    // Runs first in exit_abruptly: what must not be left as it is (a
+    // terminal in raw mode) is put right there.
+    static void set_exit_hook(void (*hook)());
 
     // Internal: the dispatcher of the host's program.
     void dispatch(svc_req *request, SVCXPRT *transport);
