@@ -1,12 +1,10 @@
 // The vxhost command line as a person uses it: the outline before and after,
-// scripts, the terminal mode, and one clear line for each way things fail.
+// scripts, and one clear line for each way things fail.
 #include "docfile.h"
 #include "process.h"
 
 #include <gtest/gtest.h>
 
-#include <poll.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -112,73 +110,6 @@ TEST_F(Cli, ScriptStepsCommentsFunctionCodesAndAlerts)
     EXPECT_EQ(content.paras[1].tag, "4Level");
 }
 
-TEST_F(Cli, TerminalModeMovesTheSelectionAndRunsCommandsByKey)
-{
-    std::string keys = dir.file("keys");
-    write(keys, "\x1b[B\x1b[Brxlq");  // down twice, Move Right, an unbound key, Move Left, quit
-    ProgramRun r = run_program(
-        {"/bin/sh", "-c", kHost + " --templates " + kExamples + " --quiet --interactive --save " + doc + " <" + keys});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find(">       Interviews\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("(no command on that key)"), std::string::npos);
-    EXPECT_NE(r.out.find("paragraph 3, offset 0"), std::string::npos);
-    EXPECT_NE(read_file(doc).find("\n3Level\tInterviews\n"), std::string::npos);  // right and back
-}
-
-// Reads `fd` until `text` has come or it ends or `seconds` pass; all read.
-std::string read_until(int fd, const std::string &text, double seconds)
-{
-    std::string got;
-    for (int waited = 0; got.find(text) == std::string::npos && waited < seconds * 1000; waited += 50) {
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, 50) <= 0)
-            continue;
-        char buf[4096];
-        ssize_t n = read(fd, buf, sizeof buf);
-        if (n <= 0)
-            break;
-        got.append(buf, static_cast<size_t>(n));
-    }
-    return got;
-}
-
-// A Ctrl-C at the terminal goes to the whole foreground process group: it
-// ends the terminal session, while the client, in a group of its own, is
-// quit in order and ends well.
-TEST_F(Cli, CtrlCEndsTheTerminalSessionAndTheClientIsQuitInOrder)
-{
-    int in[2], out[2];
-    ASSERT_EQ(pipe(in), 0);
-    ASSERT_EQ(pipe(out), 0);
-    pid_t pid = fork();
-    if (pid == 0) {
-        setpgid(0, 0);
-        dup2(in[0], STDIN_FILENO);
-        dup2(out[1], STDOUT_FILENO);
-        dup2(out[1], STDERR_FILENO);
-        for (int fd : {in[0], in[1], out[0], out[1]})
-            close(fd);
-        execl(kHost.c_str(), kHost.c_str(), "--templates", kExamples.c_str(), "--interactive", doc.c_str(),
-              static_cast<char *>(nullptr));
-        _exit(127);
-    }
-    setpgid(pid, pid);
-    close(in[0]);
-    close(out[1]);
-    std::string shown = read_until(out[0], "q: quit", 10);
-    EXPECT_NE(shown.find("q: quit"), std::string::npos) << shown;
-    kill(-pid, SIGINT);
-    shown += read_until(out[0], "\x01", 10);  // everything, to the end
-    auto status = wait_process(pid, 10);
-    if (!status)
-        kill(pid, SIGKILL), wait_process(pid, 5);
-    close(in[1]);
-    close(out[0]);
-    EXPECT_EQ(status, 0) << shown;
-    EXPECT_NE(shown.find("--- after: plan.vx"), std::string::npos) << shown;
-    EXPECT_EQ(shown.find("vxhost:"), std::string::npos) << shown;
-}
-
 struct FailureCase {
     const char *name;
     std::vector<std::string> args;  // DOC stands for the test's document
@@ -214,6 +145,7 @@ TEST_F(Cli, EveryFailureIsOneLineAndANonZeroStatus)
         {"client without function codes", {"--client", kTestClient, "--fcode", "285", "DOC"}, 1,
          "the client did not ask for function codes"},
         {"client that ends with a failure", {"--client", failing, "DOC"}, 1, "the client ended with status 2"},
+        {"terminal mode without a terminal", {"--interactive", "DOC"}, 1, "--interactive needs a terminal"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
