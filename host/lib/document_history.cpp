@@ -98,38 +98,45 @@ StepResult History::commit(const std::string& label) {
       continue;
     }
     Track& t = found->second;
+    // A save since the last step: the document is its file as it was then,
+    // or as it is now, or (changed both before and after the save) neither.
+    bool saved = doc.savedRevision() != t.savedRevision;
+    uint64_t before = t.state;
     if (doc.revision() != t.revision) {
       if (std::optional<Step> step = compare(t, doc)) {
         step->label = label;
         step->stateAfter = ++serial_;
         result.paragraphs += std::max(step->older.size(), step->newer.size());
         result.formats = result.formats || step->olderFormats.has_value();
-        t.paras.erase(t.paras.begin() + static_cast<std::ptrdiff_t>(step->at),
-                      t.paras.begin() + static_cast<std::ptrdiff_t>(step->at + step->older.size()));
-        t.paras.insert(t.paras.begin() + static_cast<std::ptrdiff_t>(step->at), step->newer.begin(),
-                       step->newer.end());
-        if (step->newerFormats) t.formats = *step->newerFormats;
-        t.state = step->stateAfter;
-        for (const Step& gone : t.redo) t.bytes -= gone.bytes();
-        t.redo.clear();
-        t.bytes += step->bytes();
-        t.undo.push_back(std::move(*step));
-        while (!t.undo.empty() && (t.undo.size() > kMaxSteps || t.bytes > kMaxBytes)) {
-          t.bytes -= t.undo.front().bytes();
-          t.undo.pop_front();
-        }
+        record(t, std::move(*step));
       }
-      t.revision = doc.revision();
     }
-    // A save since the last step: the document is its file again, unless
-    // it changed after the save.
-    if (doc.savedRevision() != t.savedRevision) {
+    if (saved) {
+      t.savedState = doc.savedRevision() == t.revision  ? before
+                     : doc.savedRevision() == doc.revision() ? t.state
+                                                             : kNoState;
       t.savedRevision = doc.savedRevision();
-      t.savedState = t.savedRevision == doc.revision() ? t.state : kNoState;
     }
+    t.revision = doc.revision();
     t.selection = doc.selection();
   }
   return result;
+}
+
+void History::record(Track& t, Step step) {
+  auto at = t.paras.begin() + static_cast<std::ptrdiff_t>(step.at);
+  at = t.paras.erase(at, at + static_cast<std::ptrdiff_t>(step.older.size()));
+  t.paras.insert(at, step.newer.begin(), step.newer.end());
+  if (step.newerFormats) t.formats = *step.newerFormats;
+  t.state = step.stateAfter;
+  for (const Step& gone : t.redo) t.bytes -= gone.bytes();
+  t.redo.clear();
+  t.bytes += step.bytes();
+  t.undo.push_back(std::move(step));
+  while (!t.undo.empty() && (t.undo.size() > kMaxSteps || t.bytes > kMaxBytes)) {
+    t.bytes -= t.undo.front().bytes();
+    t.undo.pop_front();
+  }
 }
 
 void History::apply(Track& t, Document& doc, const Step& step, bool forward) {

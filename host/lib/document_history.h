@@ -80,6 +80,8 @@ class History {
   Track start(const Document& doc);
   // The step that turned the track's copy into the document, if any.
   std::optional<Step> compare(const Track& track, const Document& doc) const;
+  // Keeps a step just made, and the document's copy as it now is.
+  void record(Track& track, Step step);
   // Applies one side of a step to the document and to its copy.
   void apply(Track& track, Document& doc, const Step& step, bool forward);
   std::optional<Undone> travel(Document& doc, bool forward);
