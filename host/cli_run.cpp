@@ -240,7 +240,7 @@ void Run::run_label(const Step &s)
 // Alerts always; with --events also what else the client asked of the host.
 void Run::show_events()
 {
-    if (config_.events)
+    if (config_.events || showRefusals_)
         for (const std::string &refused : refusals_)
             out_ << "event: " << refused << '\n';
     refusals_.clear();

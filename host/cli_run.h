@@ -47,6 +47,9 @@ public:
     // changed.
     History &history() { return history_; }
     const StepResult &last_change() const { return lastChange_; }
+    // Failed opens and saves that the client asked for are shown as events
+    // even without --events (the terminal mode says why nothing changed).
+    void show_refusals() { showRefusals_ = true; }
 
 private:
     void open_document();
@@ -72,6 +75,7 @@ private:
     std::unique_ptr<EditorService> service_;
     bool launched_ = false;
     std::vector<std::string> refusals_;  // opens and saves the client asked for that failed
+    bool showRefusals_ = false;
 };
 
 // Whether SIGINT or SIGTERM asked vxhost to end.

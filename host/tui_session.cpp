@@ -102,6 +102,7 @@ Session::Session(Run &run)
         screen_.show();
     });
     message_ = "? lists the keys";
+    run_.show_refusals();
     caught = &captured_;
     Host::set_exit_hook(leave_at_once);
 }

@@ -182,7 +182,6 @@ void Host::dispatch(svc_req *request, SVCXPRT *transport)
     if (TraceEntry *e = trace_.printing() ? trace_.entry(at) : nullptr)
         e->fields = record_text(row->argType, arguments.get());
 
-    ++served_;
     HostCall call{*row, request, arguments.get(), result.get()};
     builtin(call);
     auto handler = handlers_.find(num);

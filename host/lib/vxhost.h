@@ -143,8 +143,6 @@ public:
     void stop_client();
 
     int handovers() const { return handovers_; }
-    // Calls of the host's procedures answered so far.
-    long calls_served() const { return served_; }
     int32_t last_bailout() const { return lastBailout_; }
     bool client_holds_control() const { return clientHolds_; }
 
@@ -204,7 +202,6 @@ private:
     bool forking_ = false;
     bool clientHolds_ = false;
     int handovers_ = 0;
-    long served_ = 0;
     int acknowledgements_ = 0;
     int32_t lastBailout_ = 0;
     Trace trace_;
