@@ -5,6 +5,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "document_history.h"
@@ -13,18 +14,12 @@ using namespace vxhost;
 
 namespace {
 
-struct State {
-  DocContent content;
-  std::vector<ObjId> ids;
-  TextRange selection;
-  bool operator==(const State& o) const {
-    return content == o.content && ids == o.ids && selection == o.selection;
-  }
-};
+// Content, paragraph identifiers, selection.
+using State = std::tuple<DocContent, std::vector<ObjId>, TextRange>;
 
 State state(const Document& d) {
   State s{d.content(), {}, d.selection()};
-  for (const Paragraph* p : d.paragraphs()) s.ids.push_back(p->id);
+  for (const Paragraph* p : d.paragraphs()) std::get<1>(s).push_back(p->id);
   return s;
 }
 
@@ -37,11 +32,9 @@ void edit(Document& d, std::mt19937& random) {
   switch (random() % 6) {
     case 0: d.addText({p, kEndOfText}, random() % 2 ? "x\ny" : "z", nullptr); break;
     case 1: d.deleteParagraph(p); break;
-    case 2: {
-      Clip clip;
-      if (d.extract({{p, 0}, {q, kEndOfParagraph}}, true, &clip) == status::kOk) d.insert({pick(), 0}, clip);
+    case 2:
+      if (Clip c; d.extract({{p, 0}, {q, kEndOfParagraph}}, true, &c) == status::kOk) d.insert({pick(), 0}, c);
       break;
-    }
     case 3: d.paragraph(p)->content.tag = std::to_string(random() % 3 + 1) + "Level"; break;
     case 4: d.paragraph(p)->content.lock ^= 1; break;
     default:
@@ -67,8 +60,8 @@ TEST(History, UndoAndRedoWalkBackAndForthThroughEveryState) {
   while (states.size() < 200) {
     for (int n = random() % 3; n >= 0; --n) edit(d, random);
     State now = state(d);
-    if (now.content == states.back().content && now.ids == states.back().ids) {
-      d.setSelection(states.back().selection);  // a step of the selection alone: none
+    if (std::get<0>(now) == std::get<0>(states.back()) && std::get<1>(now) == std::get<1>(states.back())) {
+      d.setSelection(std::get<2>(states.back()));  // a step of the selection alone: none
       continue;
     }
     ASSERT_TRUE(history.commit("step").changed());
