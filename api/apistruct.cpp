@@ -434,22 +434,36 @@ uint32_t V_ApiCheckStatus(const V_PropValsT *pvs, int32_t bit)
 
 // ---- Filter arguments --------------------------------------------------------
 
+namespace {
+
+// The list's room follows from its count: 16 entries, then doubling. When
+// the count reaches the room, addfstr grows the array to the returned
+// number of entries; otherwise this returns 0. Doubling keeps a long packed
+// text linear in its pieces even on a heap that copies at every resize.
+uint32_t roomNeededAt(uint32_t count)
+{
+    if (count == 0)
+        return 16;
+    if (count < 16 || (count & (count - 1)) != 0)
+        return 0;
+    return count <= UINT32_MAX / 2 ? count * 2 : UINT32_MAX;
+}
+
+}  // namespace
+
 int32_t addfstr(V_StringsT *list, StringT s)
 {
     if (!list)
         return 0;
     if (!list->items)
         list->count = 0;
-    if (list->count % 16 == 0) {
-        if (list->count > UINT32_MAX - 16)
-            return 0;
-        // Resized rather than copied into a fresh block: the heap can grow a
-        // large array in place, where copying it at every step would make a
-        // long packed text cost time quadratic in its pieces.
-        auto *grown = static_cast<StringT *>(VapiRealloc(list->items, (list->count + 16) * sizeof(StringT)));
+    if (list->count == UINT32_MAX)
+        return 0;
+    if (uint32_t room = roomNeededAt(list->count)) {
+        auto *grown = static_cast<StringT *>(VapiRealloc(list->items, (size_t)room * sizeof(StringT)));
         if (!grown)
             return 0;
-        memset(grown + list->count, 0, 16 * sizeof(StringT));
+        memset(grown + list->count, 0, (size_t)(room - list->count) * sizeof(StringT));
         list->items = grown;
     }
     list->items[list->count++] = s;
@@ -473,8 +487,9 @@ VdeApiFilterArgsT *VdeApiExpandFilterArgs(const char *packed)
         const char *end = strchr(s, V_FILTER_ARG_SEPARATOR);
         size_t len = end ? (size_t)(end - s) : strlen(s);
         spent += heapCost(len + 1);
-        if (piece >= 6 && fa->more.count % 16 == 0) {  // the list grows by 16
-            size_t grown = heapCost((fa->more.count + 16) * sizeof(StringT));
+        uint32_t room = piece >= 6 ? roomNeededAt(fa->more.count) : 0;
+        if (room != 0) {
+            size_t grown = heapCost((size_t)room * sizeof(StringT));
             spent += grown - listCost;
             listCost = grown;
         }
