@@ -73,6 +73,9 @@ function(lindrel_library name)
   endforeach()
   set_target_properties(${name}_shared PROPERTIES
     VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
+  target_link_options(${name}_shared PRIVATE
+    -Wl,--version-script=${CMAKE_CURRENT_FUNCTION_LIST_DIR}/internal-names.map)
+  set_property(TARGET ${name}_shared APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/internal-names.map)
   if(NOT LINDREL_SANITIZE)
     target_link_options(${name}_shared PRIVATE -Wl,--no-undefined)
   endif()
@@ -83,7 +86,9 @@ function(lindrel_library name)
     # object: once made local they must not be dropped as duplicates of
     # another library's copy, which unoptimised builds have many of.
     COMMAND ${CMAKE_LINKER} -r --force-group-allocation -o ${merged} $<TARGET_OBJECTS:${name}_objects>
-    COMMAND ${CMAKE_OBJCOPY} --localize-hidden ${merged}
+    # The same names the shared library keeps inside (internal-names.map).
+    COMMAND ${CMAKE_OBJCOPY} --localize-hidden --wildcard --localize-symbol=_Z*
+            --localize-symbol=__odr_asan* ${merged}
     DEPENDS $<TARGET_OBJECTS:${name}_objects>
     COMMAND_EXPAND_LISTS VERBATIM
     COMMENT "Merging ${name}'s objects, internal symbols made local")
