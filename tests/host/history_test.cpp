@@ -28,12 +28,12 @@ State state(const Document& d) {
 void edit(Document& d, std::mt19937& random) {
   std::vector<const Paragraph*> ps = d.paragraphs();
   auto pick = [&] { return ps[random() % ps.size()]->id; };
-  ObjId p = pick(), q = pick();
+  ObjId p = pick(), q = pick(), r = pick();  // all before an edit frees any
   switch (random() % 6) {
     case 0: d.addText({p, kEndOfText}, random() % 2 ? "x\ny" : "z", nullptr); break;
     case 1: d.deleteParagraph(p); break;
     case 2:
-      if (Clip c; d.extract({{p, 0}, {q, kEndOfParagraph}}, true, &c) == status::kOk) d.insert({pick(), 0}, c);
+      if (Clip c; d.extract({{p, 0}, {q, kEndOfParagraph}}, true, &c) == status::kOk) d.insert({r, 0}, c);
       break;
     case 3: d.paragraph(p)->content.tag = std::to_string(random() % 3 + 1) + "Level"; break;
     case 4: d.paragraph(p)->content.lock ^= 1; break;
