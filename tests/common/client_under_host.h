@@ -24,7 +24,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <ostream>
 
 #include <functional>
 #include <string>
@@ -86,34 +85,17 @@ private:
 // ---- implementation ----
 namespace detail {
 
-// Writes to the parent through a pipe.
-class PipeBuf : public std::streambuf {
-public:
-    explicit PipeBuf(int fd) : fd_(fd) {}
-
-protected:
-    int overflow(int c) override
-    {
-        char ch = static_cast<char>(c);
-        return c == EOF || write(fd_, &ch, 1) == 1 ? c : EOF;
-    }
-    std::streamsize xsputn(const char *s, std::streamsize n) override { return write(fd_, s, n); }
-
-private:
-    int fd_;
-};
-
 [[noreturn]] inline void serve(const HostChild::Options &options, int out, int ready)
 {
     uint32_t programs[2] = {0, 0};
     int status = 0;
+    FILE *stream = fdopen(out, "w");
     try {
-        PipeBuf buf(out);
-        std::ostream stream(&buf);
         vxhost::Host::Options hostOptions;
         if (options.trace)  // the arguments in wire order, for exact comparison
-            hostOptions.traceSink = [&stream](const vxhost::TraceEntry &e) {
-                stream << e.name << '(' << e.arguments << "): " << e.outcome << std::endl;
+            hostOptions.traceSink = [stream](const vxhost::TraceEntry &e) {
+                std::fprintf(stream, "%s\t%s\t%s\n", e.name.c_str(), e.arguments.c_str(), e.outcome.c_str());
+                std::fflush(stream);
             };
         vxhost::Host host(hostOptions);
         vxhost::SessionService session(host, options.session);
@@ -125,8 +107,9 @@ private:
         if (write(ready, programs, 8) != 8)
             _exit(1);
         if (options.script)
-            status = options.script(host, session, [&stream](const std::string &text) {
-                stream << "| " << text << std::endl;
+            status = options.script(host, session, [stream](const std::string &text) {
+                std::fprintf(stream, "| %s\n", text.c_str());
+                std::fflush(stream);
             });
         else
             host.serve_until([] { return false; }, 60);
@@ -220,12 +203,10 @@ inline std::vector<Call> HostChild::calls_until(const std::string &stub)
 {
     std::vector<Call> out;
     for (std::string text; line(text, 3);) {
-        size_t open = text.find('('), close = text.rfind("): ");
-        if (open == std::string::npos || close == std::string::npos || close < open)
+        size_t tab = text.find('\t'), last = text.rfind('\t');
+        if (tab == last)
             continue;
-        size_t start = text.rfind(' ', open);
-        start = start == std::string::npos ? 0 : start + 1;
-        out.push_back({text.substr(start, open - start), text.substr(open + 1, close - open - 1), text.substr(close + 3)});
+        out.push_back({text.substr(0, tab), text.substr(tab + 1, last - tab - 1), text.substr(last + 1)});
         if (out.back().stub == stub)
             break;
     }

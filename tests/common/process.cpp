@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <csignal>
@@ -69,6 +70,19 @@ bool exists(const std::string &path)
 {
     struct stat info;
     return lstat(path.c_str(), &info) == 0;
+}
+
+std::vector<std::string> dir_entries(const std::string &path)
+{
+    std::vector<std::string> names;
+    DIR *d = opendir(path.c_str());
+    while (dirent *e = d ? readdir(d) : nullptr)
+        if (e->d_name[0] != '.')
+            names.push_back(e->d_name);
+    if (d)
+        closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string real_path(const std::string &path)

@@ -36,6 +36,8 @@ private:
 std::string read_file(const std::string &path);
 std::vector<std::string> read_lines(const std::string &path);
 bool exists(const std::string &path);
+// The names in a directory, sorted, without those that start with a dot.
+std::vector<std::string> dir_entries(const std::string &path);
 std::string real_path(const std::string &path);
 // Descriptors open in this process.
 int open_descriptors();

@@ -214,48 +214,32 @@ TEST(Notifications, FunctionCodesUseTheNotifiedDocument)
     EXPECT_EQ(h.paragraphs(notified), Lines{"3Level P1"});
 }
 
-// Host procedures answered with a refusal below.
-const uint32_t kCutProc = 1030, kAddTextProc = 1058;
-
 // A cut that the host refuses ends the move: nothing is deleted or pasted,
-// and the selection, the display and the user's clipboard are as before.
-TEST(Refusals, RefusedCutMovesNothing)
+// and the selection is as before. When the host does not add the spare
+// paragraph below the last one, the chain's final paragraph is the user's
+// and is not deleted. Either way the display is on and the user's
+// clipboard is back.
+TEST(Refusals, RefusedCutOrAddLosesNothing)
 {
-    const Lines calls = {"off", "select", "push", "cut", "pop", "select", "on", "redisplay", "fcodes"};
-    for (int32_t command : {kMoveUp, kMoveDown, kNudgeUp, kNudgeDown}) {
-        SCOPED_TRACE(command);
+    const uint32_t kCut = 1030, kAddText = 1058;
+    for (auto [proc, command] : {std::pair{kCut, kMoveUp}, {kCut, kMoveDown}, {kCut, kNudgeUp}, {kCut, kNudgeDown},
+                                 {kAddText, kMoveDown}, {kAddText, kNudgeDown}}) {
+        SCOPED_TRACE(std::to_string(proc) + " " + std::to_string(command));
         HostWithClient h;
         ASSERT_TRUE(h.start());
-        h.host.on(kCutProc, [](vxhost::HostCall &call) { *static_cast<int32_t *>(call.result) = 9; });
+        h.host.on(proc, [](vxhost::HostCall &call) { *static_cast<int32_t *>(call.result) = 9; });  // the status
         h.open({"1Level", "1Level", "1Level"});
-        h.select({1, 1, 1});
+        h.select(proc == kCut ? Sel{1, 1, 1} : Sel{1, 0});
         const vxhost::TextRange before = h.doc().selection();
-
-        ASSERT_TRUE(h.run(Command(command)));
-        EXPECT_EQ(h.paragraphs(), (Lines{"1Level P1", "1Level P2", "1Level P3"}));
-        EXPECT_EQ(h.doc().selection(), before);
-        EXPECT_EQ(h.edits(), calls);
-        EXPECT_EQ(h.editor.display(), 1);
-        EXPECT_EQ(h.editor.clipboardDepth(), 0u);
-    }
-}
-
-// When the host does not add the spare paragraph below the last one, the
-// chain's final paragraph is the user's and is not deleted.
-TEST(Refusals, RefusedAddLosesNoParagraph)
-{
-    for (int32_t command : {kMoveDown, kNudgeDown}) {
-        SCOPED_TRACE(command);
-        HostWithClient h;
-        ASSERT_TRUE(h.start());
-        h.host.on(kAddTextProc,
-                  [](vxhost::HostCall &call) { static_cast<ApiVxAddTextRetT *>(call.result)->status = 9; });
-        h.open({"1Level", "1Level"});
-        h.select({0, 0});
         ASSERT_TRUE(h.run(Command(command)));
         Lines after = h.paragraphs();
         std::sort(after.begin(), after.end());
-        EXPECT_EQ(after, (Lines{"1Level P1", "1Level P2"})) << testing::PrintToString(h.paragraphs());
+        EXPECT_EQ(after, (Lines{"1Level P1", "1Level P2", "1Level P3"})) << testing::PrintToString(h.paragraphs());
+        if (proc == kCut) {
+            EXPECT_EQ(h.paragraphs(), after);
+            EXPECT_EQ(h.doc().selection(), before);
+            EXPECT_EQ(h.edits(), (Lines{"off", "select", "push", "cut", "pop", "select", "on", "redisplay", "fcodes"}));
+        }
         EXPECT_EQ(h.editor.display(), 1);
         EXPECT_EQ(h.editor.clipboardDepth(), 0u);
     }

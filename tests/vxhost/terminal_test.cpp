@@ -8,15 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
 #include <thread>
 
 namespace {
 
-using lindrel_test::read_file;
-
-const std::string kHost = LINDREL_BINARY_DIR "/host/vxhost";
-const std::string kExamples = LINDREL_SOURCE_DIR "/examples";
+using namespace lindrel_test;
 
 // A locked title, then 20 parts of 3 chapters of 3 sections: 261 paragraphs.
 std::string long_outline()
@@ -39,32 +35,27 @@ std::string long_outline()
 
 class Terminal : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        doc = dir.file("book.vx");
-        std::ofstream(doc) << long_outline();
-    }
+    void SetUp() override { dir.write("book.vx", long_outline()); }
     void TearDown() override { tmux({"kill-server"}); }
 
-    lindrel_test::ProgramRun tmux(std::vector<std::string> args)
+    ProgramRun tmux(std::vector<std::string> args)
     {
         args.insert(args.begin(), {"tmux", "-f", "/dev/null", "-S", dir.file("tmux")});
-        return lindrel_test::run_program(args);
+        return run_program(args);
     }
     // vxhost in a pane of 80 by 12 under a shell that says how it ended and
     // how the terminal was set before and after.
     void start()
     {
-        std::string command = "cd " + dir.path() + " && stty -g >before; " + kHost + " --templates " + kExamples +
+        std::string command = "cd " + dir.path() + " && stty -g >before; " + kVxhost + " --templates " + kExamples +
                               " --interactive book.vx; echo \"exited $?\"; stty -g >after; sleep 600";
         ASSERT_EQ(tmux({"new-session", "-d", "-x", "80", "-y", "12", command}).status, 0) << "is tmux installed?";
         wait_for("? help");
     }
-    void keys(const std::vector<std::string> &keys)
+    void keys(std::vector<std::string> keys)
     {
-        std::vector<std::string> args = {"send-keys"};
-        args.insert(args.end(), keys.begin(), keys.end());
-        tmux(args);
+        keys.insert(keys.begin(), "send-keys");
+        tmux(keys);
     }
     std::string screen() { return tmux({"capture-pane", "-p"}).out; }
     // The screen once it shows `text`; a loaded machine may take its time.
@@ -93,8 +84,8 @@ protected:
         return read_file(dir.file(name));
     }
 
-    lindrel_test::TempDir dir;
-    std::string doc;
+    TempDir dir;
+    std::string doc = dir.file("book.vx");
 };
 
 TEST_F(Terminal, TheSelectionStaysInSightWhilePagingSearchingAndMoving)
@@ -166,8 +157,7 @@ TEST_F(Terminal, QuittingWithUnsavedChangesAsksFirst)
     const Case cases[] = {{{"c", "q", "Escape", "q", "n"}, false}, {{"y"}, true}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.answers.front());
-        std::string original = long_outline();
-        std::ofstream(doc) << original;
+        std::string original = read_file(dir.write("book.vx", long_outline()));
         start();
         keys({"Down", "Tab"});
         wait_for("[modified]");
