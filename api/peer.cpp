@@ -67,8 +67,11 @@ bool from_kernel(int family, int protocol, in_port_t port, std::vector<Socket> &
             ok = false;
             break;
         }
-        int left = static_cast<int>(n);
+        int left = static_cast<int>(n);  // signed: a last message padded past the end ends the walk
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wsign-compare"  // NLMSG_OK compares the header's unsigned length with it
         for (auto *h = reinterpret_cast<nlmsghdr *>(buffer); NLMSG_OK(h, left); h = NLMSG_NEXT(h, left)) {
+#pragma GCC diagnostic pop
             if (h->nlmsg_type == NLMSG_DONE || h->nlmsg_type == NLMSG_ERROR) {
                 ok = h->nlmsg_type == NLMSG_DONE;
                 done = true;
