@@ -24,9 +24,10 @@ constexpr uint32_t kListItemsShown = 16;
 
 template <class T>
 constexpr const char *kName = "";
+// Only the records a procedure or callback carries are looked up by name.
 #define VXHOST_NAME_OF(R) \
     template <> \
-    constexpr const char *kName<R> = #R;
+    [[maybe_unused]] constexpr const char *kName<R> = #R;
 #define VXHOST_CALLBACK_RECORDS(X) \
     X(VxApiInitArgT) X(VxApiCommandArgT) X(VxApiNotifyArgT) X(Vx4ApiNotifyArgT) X(VxApiMessageArgT) \
     X(VxApiDialogEventArgT)
