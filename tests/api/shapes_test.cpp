@@ -101,24 +101,21 @@ std::function<Outcome()> record(F f)
     };
 }
 // A prompt: its return value, and whether it wrote its output.
+char mark[] = "untouched";
 template <class Out, class F>
 std::function<Outcome()> prompt(F f)
 {
     return [f] {
-        static char mark[] = "untouched";
-        Out answer;
+        Out before;
         if constexpr (std::is_same_v<Out, StringT>)
-            answer = mark;
+            before = mark;
         else
-            answer = -12345;
-        Outcome o{f(&answer), false};
-        if constexpr (std::is_same_v<Out, StringT>) {
-            o.handed = answer != mark;
+            before = -12345;
+        Out answer = before;
+        Outcome o{f(&answer), answer != before};
+        if constexpr (std::is_same_v<Out, StringT>)
             if (o.handed)
                 V_ApiDeallocateString(&answer);
-        } else {
-            o.handed = answer != -12345;
-        }
         return o;
     };
 }

@@ -85,13 +85,9 @@ TEST(RomanTables, ByteMapsAgreeWithIconvAndTheHostControls)
         EXPECT_EQ(from(0x0D), 0x0A);
     }
     const std::tuple<Fn, int, int> rows[] = {
-        {VdeVellixToAscii, 0x09, 0x0A}, {VdeVellixToAscii, 0x0B, 0x0A}, {VdeVellixToAscii, 0x06, '-'},
-        {VdeVellixToAscii, 0x04, 0},    {VdeVellixToAnsi, 0x0A, 0xB6},  {VdeVellixToAnsi, 0x0B, 0xA7},
-        {VdeVellixToAnsi, 0x04, '-'},   {VdeVellixToAnsi, 0x15, '-'},   {VdeVellixToAnsi, 0x7F, 0xAD},
-        {VdeVellixToAnsi, 0xD2, 0x93},  {VdeVellixToIsoLatin1, 0xD2, 0}, {VdeVellixToIsoLatin1, 0x7F, 0},
-        {VdeAsciiToVellix, 0x0C, 0x0A}, {VdeAsciiToVellix, 0x01, 0},    {VdeMacToVellix, 0x01, '?'},
-        {VdeMacToVellix, 0xE9, 0xE9},   {VdeVellixToMac, 0x80, 0x80},   {VdeVellixTo7BitAscii, 0x41, 'A'},
-        {VdeVellixToVellix, 0x9A, 0x9A},
+        {VdeVellixToAscii, 0x0B, 0x0A}, {VdeVellixToAscii, 0x06, '-'},  {VdeVellixToAnsi, 0x0A, 0xB6},
+        {VdeVellixToAnsi, 0x04, '-'},   {VdeVellixToAnsi, 0x7F, 0xAD},  {VdeAsciiToVellix, 0x0C, 0x0A},
+        {VdeAsciiToVellix, 0x01, 0},    {VdeMacToVellix, 0x01, '?'},    {VdeVellixTo7BitAscii, 0x41, 'A'},
     };
     for (auto [fn, in, out] : rows)
         EXPECT_EQ(fn(in), out) << in;
@@ -101,12 +97,8 @@ TEST(RomanTables, ByteMapsAgreeWithIconvAndTheHostControls)
         }
         EXPECT_EQ((VdeCharProps[b] & VDE_CP_DIGIT) != 0, b >= '0' && b <= '9') << b;
     }
-    EXPECT_TRUE((VdeCharProps[0xA7] & VDE_CP_LETTER) && (VdeCharProps['B'] & VDE_CP_CONSONANT) &&
-                (VdeCharProps['('] & VDE_CP_OPEN) && (VdeCharProps[0x15] & VDE_CP_ALNUM));
-    EXPECT_FALSE((VdeCharProps['-'] & VDE_CP_LETTER) || (VdeCharProps[0x8E] & VDE_CP_CONSONANT));
     for (int d = 0; d < 16; ++d)
         EXPECT_EQ(VdeHexAtoD[VdeHexDtoA[d]] * 100 + VdeHexAtoD[VdeVToLower[VdeHexDtoA[d]]], d * 101);
-    EXPECT_EQ(VdeHexDtoA[16] + VdeHexAtoD['g'] + VdeIdentMap[0xC3], 0xC3);
     char s[] = "a\x08" "b\x09" "c\x10\x11\x15\x0A", t[] = "x\ty\t";
     VdeVXControlToExternal(s);
     VdeExternalControlToVX(t);
@@ -159,12 +151,10 @@ TEST(EncStr, NoMatchCutOrCountInsideAPair)
         {V_StrMCmpEnc("Abc", "abc", S) < 0, 1}, {V_StrMCmpEnc("abc", "abc", S), 0},
         {V_StrIEqualNEnc("ABx", "aby", 2, S), 1}, {V_StrIEqualNEnc("ABx", "aby", 3, S), 0},
         {V_StrIEqualNEnc("x", "y", 0, S), 1}, {V_StrIEqualNEnc("\x88\x9F", "\x88\xA0", 1, S), 0},  // a pair begun is whole
-        {V_StrCmpNEnc("abc", "abd", 2, S), 0}, {V_StrCmpNEnc("Abc", "abc", 2, S) != 0, 1}, {V_StrCmpNEnc("a", "b", 0, S), 0},
-        {V_StrCmpNEnc("ab", "ax", -3, S), 0}, {V_StrICmpNEnc("Abc", "abd", 2, S), 0}, {V_StrICmpNEnc("a", "B", -1, S) < 0, 1},
+        {V_StrCmpNEnc("abc", "abd", 2, S), 0}, {V_StrCmpNEnc("Abc", "abc", 2, S) != 0, 1}, {V_StrICmpNEnc("Abc", "abd", 2, S), 0},
         {V_StrIPrefixEnc("\x88" "Axyz", "\x88" "AX", S), 1}, {V_StrIPrefixEnc("ab", "abc", S), 0}, {V_StrIPrefixEnc("ab", "", S), 1},
         {V_StrISuffixEnc("xx\x88" "A", "\x88" "a", S), 0}, {V_StrISuffixEnc("xx\x88" "A", "\x88" "A", S), 1},
-        {V_StrISuffixEnc("x\x88" "A", "A", S), 0}, {V_StrISuffixEnc("x\x88" "A", "A", R), 1}, {V_StrISuffixEnc("xAB", "ab", S), 1},
-        {V_StrISuffixEnc(nullptr, "", S), 1}, {V_StrISuffixEnc(nullptr, "a", S), 0}, {V_StrISuffixEnc("a", "ba", S), 0},
+        {V_StrISuffixEnc("x\x88" "A", "A", S), 0}, {V_StrISuffixEnc("x\x88" "A", "A", R), 1}, {V_StrISuffixEnc("a", "ba", S), 0},
     };
     for (size_t i = 0; i < std::size(ints); ++i)
         EXPECT_EQ(ints[i].first, ints[i].second) << "row " << i;
@@ -253,11 +243,7 @@ TEST(CharList, GrowingOverTheCallersBufferAndFixed)
     EXPECT_TRUE(VdeClOverflowed(&cl));
     memset(&cl, 0, sizeof cl);
     EXPECT_DEATH(VdeClAddString(&cl, "a"), "");  // no tag
-    EXPECT_DEATH(VdeClAddString(nullptr, "a"), "");
-    EXPECT_DEATH(VdeClInit(&cl, 0), "");
-    EXPECT_DEATH(VdeClInitWithBuffer(&cl, nullptr, 4, 1), "");
     EXPECT_DEATH(VdeClInitWithBuffer(&cl, buf, 0, 1), "");
-    EXPECT_DEATH(VdeClOverflowed(nullptr), "");
 }
 
 TEST(CharacterClasses, AsciiSafetyAndXmlNames)
@@ -265,10 +251,8 @@ TEST(CharacterClasses, AsciiSafetyAndXmlNames)
     for (int c = -1; c <= 0x100; ++c)
         EXPECT_EQ(V_LCharIsSafeForAscii(c), c >= ' ' && c <= '}' && c != '\\') << c;
     const std::tuple<int32_t, int, int> cases[] = {  // code point, name character, first character
-        {'a', 1, 1},   {'Z', 1, 1},   {'7', 1, 0},   {'_', 0, 0},    {'-', 0, 0},    {' ', 0, 0},
-        {0xC0, 1, 1},  {0xD7, 0, 0},  {0x0131, 1, 1}, {0x0132, 0, 0}, {0x4E00, 1, 1}, {0x9FA5, 1, 1},
-        {0x9FA6, 0, 0}, {0x3007, 1, 1}, {0x0300, 1, 0}, {0x0660, 1, 0}, {0x00B7, 1, 0}, {0x3005, 1, 0},
-        {0xAC00, 1, 1}, {0xD7A3, 1, 1}, {0xFFFF, 0, 0}, {0x10000, 0, 0}, {-1, 0, 0},
+        {'a', 1, 1},    {'7', 1, 0},    {'-', 0, 0},    {0xD7, 0, 0},   {0x0131, 1, 1}, {0x0132, 0, 0}, {0x9FA5, 1, 1},
+        {0x9FA6, 0, 0}, {0x3007, 1, 1}, {0x0300, 1, 0}, {0x00B7, 1, 0}, {0xD7A3, 1, 1}, {0x10000, 0, 0}, {-1, 0, 0},
     };
     for (auto [c, name, first] : cases)
         EXPECT_EQ(V_LCharIsSafeForName(c, 0) * 10 + V_LCharIsSafeForName(c, 1), name * 10 + first) << std::hex << c;

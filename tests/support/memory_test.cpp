@@ -60,58 +60,43 @@ TEST(Bytes, CopyCompareAndClearAgreeWithTheCLibrary)
     EXPECT_EQ(V_DuplicatePtr(nullptr, 6, V_MUSTSUCCEED), nullptr);
 }
 
-TEST(Alloc, BlocksAreRealZeroFilledAndResizable)
+TEST(Alloc, BlocksAndHandlesAreRealZeroFilledAndResizable)
 {
     auto *big = static_cast<char *>(V_Calloc(V_MAX_BLOCK, 1, 0));  // the limit itself is granted
     ASSERT_NE(big, nullptr);
     EXPECT_EQ(big[V_MAX_BLOCK - 1], 0);
     V_Free(big);
-    auto *c = static_cast<unsigned char *>(V_Calloc(7, 3, 0));
     auto *r = static_cast<char *>(V_Realloc(nullptr, 10, 0));  // a null pointer: a fresh cleared block
-    ASSERT_TRUE(c && r);
-    EXPECT_EQ(std::count(c, c + 21, 0) + std::count(r, r + 10, 0), 31);
+    EXPECT_EQ(std::count(r, r + 10, 0), 10);
     std::memcpy(r, "abcdefghij", 10);
     r = static_cast<char *>(V_Realloc(r, 4000, 0));
     EXPECT_EQ(std::string(r, 10), "abcdefghij");
-    void *z = V_Alloc(0, 0), *d = V_DuplicatePtr("x", 0, 0);  // zero bytes: still real blocks
-    r = static_cast<char *>(V_Realloc(r, 0, 0));
-    EXPECT_TRUE(z && d && r);
-    for (void *p : {z, d, static_cast<void *>(r), static_cast<void *>(c)})
-        EXPECT_EQ(V_Free(p), 0);
-    EXPECT_EQ(V_Free(nullptr), -1);
+    void *z = V_Alloc(0, 0);  // zero bytes: still a real block
+    EXPECT_TRUE(z && V_Free(z) == 0 && V_Free(r) == 0 && V_Free(nullptr) == -1);
     char *p = static_cast<char *>(V_Alloc(5, 0));
-    EXPECT_EQ(VdeFree(&p), 0);
+    EXPECT_EQ(VdeFree(&p) * 10 + VdeFree(&p), -1);  // a second call is harmless
     EXPECT_EQ(p, nullptr);
-    EXPECT_EQ(VdeFree(&p) + VdeFree(nullptr), -2);  // a second call is harmless
-    EXPECT_EQ(lindrel_test::heap_growth([] { V_Free(V_Realloc(V_Alloc(100, 0), 300, 0)); }), 0);
-}
-
-TEST(Handle, LockingResizingAndComparing)
-{
+    // Handles: lock counts never go below zero; a resize keeps the data.
     V_HandleT *h = V_AllocHandle(6, 0), *eight = V_AllocHandle(8, 0), *other = V_AllocHandle(8, 0);
-    ASSERT_TRUE(h && eight && other);
-    EXPECT_EQ(V_GetHandleSize(h), 6u);
-    EXPECT_EQ(V_UnlockHandle(h), 0u);  // never below zero
+    EXPECT_EQ(V_UnlockHandle(h), 0u);
     auto *data = static_cast<char *>(V_LockHandle(h));
     EXPECT_EQ(data, h->data);
-    V_LockHandle(h);
-    EXPECT_EQ(V_UnlockHandle(h) * 10 + V_UnlockHandle(h), 10u);
+    EXPECT_EQ(V_UnlockHandle(h), 0u);
     std::memcpy(data, "abcdef", 6);
-    EXPECT_EQ(V_ReallocHandle(h, 6, 0), h);
-    EXPECT_EQ(h->data, data);  // same size: untouched
     EXPECT_EQ(V_ReallocHandle(h, 100000, 0), h);
     EXPECT_EQ(std::string(static_cast<char *>(h->data), 6) + std::to_string(V_GetHandleSize(h)), "abcdef100000");
     EXPECT_EQ(V_ReallocHandle(h, 3, 0), h);
-    EXPECT_EQ(V_HandleEqual(h, eight), 0);  // sizes differ
-    EXPECT_EQ(V_HandleEqual(eight, other), 1);
+    EXPECT_EQ(V_HandleEqual(h, eight) * 10 + V_HandleEqual(eight, other), 1);  // sizes differ, then equal
     EXPECT_EQ(V_DuplicateHandle(h, eight), 0);  // the smaller size: 3 bytes
     EXPECT_EQ(std::string(static_cast<char *>(eight->data), 4), std::string("abc\0", 4));
-    EXPECT_EQ(V_HandlesAreEqual(eight, other), 0);
-    EXPECT_EQ(V_ClearHandle(eight), 0);
-    EXPECT_EQ(V_HandlesAreEqual(eight, other), 1);
+    EXPECT_EQ(V_ClearHandle(eight) * 10 + V_HandlesAreEqual(eight, other), 1);
     EXPECT_EQ(V_FreeHandle(other) + VdeFreeHandle(&h) + VdeFreeHandle(&eight), 0);
     EXPECT_EQ(reinterpret_cast<uintptr_t>(h), V_FREED_HANDLE);
-    EXPECT_EQ(lindrel_test::heap_growth([] { V_FreeHandle(V_ReallocHandle(V_AllocHandle(9, 0), 99, 0)); }), 0);
+    EXPECT_EQ(lindrel_test::heap_growth([] {
+                  V_Free(V_Realloc(V_Alloc(100, 0), 300, 0));
+                  V_FreeHandle(V_ReallocHandle(V_AllocHandle(9, 0), 99, 0));
+              }),
+              0);
 }
 
 // Every broken precondition aborts without a message, after the assertion
@@ -123,21 +108,16 @@ TEST(AssertDeathTest, BrokenPreconditionsAbort)
     VdeFreeHandle(&gone);
     char a[4] = {}, b[4] = {};
     const std::vector<Step> broken = {
-        [] { VdeFail(); }, [] { VdeEnforcement(); },  // no record yet: strict
-        [] { V_Alloc(V_MAX_BLOCK + 1, 0); }, [] { V_Alloc(UINT32_MAX, V_MUSTSUCCEED); },
-        [] { V_Calloc(10000, 10000, 0); }, [] { V_Calloc(0x10000, 0x10001, 0); },  // wraps to 0x10000 in 32 bits
-        [] { V_Realloc(nullptr, V_MAX_BLOCK + 1, 0); }, [] { V_Realloc(V_Alloc(8, 0), V_MAX_BLOCK + 1, 0); },
-        [] { V_AllocHandle(V_MAX_BLOCK + 1, 0); }, [&] { V_CopyPtr(a, b, V_MAX_BLOCK + 1); },
-        [] { V_LockHandle(nullptr); }, [] { V_HandleEqual(locked, nullptr); }, [] { V_FreeHandle(locked); },
+        [] { VdeEnforcement(); },  // no record yet: strict
+        [] { V_Alloc(V_MAX_BLOCK + 1, 0); }, [] { V_Calloc(0x10000, 0x10001, 0); },  // wraps to 0x10000 in 32 bits
+        [] { V_Realloc(V_Alloc(8, 0), V_MAX_BLOCK + 1, 0); }, [] { V_AllocHandle(V_MAX_BLOCK + 1, 0); },
+        [&] { V_CopyPtr(a, b, V_MAX_BLOCK + 1); }, [] { V_HandleEqual(locked, nullptr); },
         [] { V_ReallocHandle(locked, 4, 0); },  // even unchanged in size
-        [] { VdeFreeHandle(&gone); }, [] { V_LockHandle(gone); }, [] { V_DuplicateHandle(locked, gone); },
-        [] { V_GetHandleSize(gone); }, [] { V_ClearHandle(nullptr); },
+        [] { VdeFreeHandle(&gone); }, [] { V_DuplicateHandle(locked, gone); },
     };
-    for (size_t i = 0; i < broken.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EXIT(broken[i](), KilledBySignal(SIGABRT), "^$");
-        EXPECT_EXIT((V_SetAssert(sayAssert), broken[i]()), KilledBySignal(SIGABRT), "^assert handler ran\n$");
-    }
+    EXPECT_EXIT(VdeFail(), KilledBySignal(SIGABRT), "^$");
+    for (size_t i = 0; i < broken.size(); ++i)
+        EXPECT_EXIT((V_SetAssert(sayAssert), broken[i]()), KilledBySignal(SIGABRT), "^assert handler ran\n$") << i;
     // Lenient enforcement lets locked handles be resized and freed; the
     // handler set for assertions is not the data-space exit's.
     checksHold([] {
@@ -224,14 +204,6 @@ TEST(AllocDeathTest, RefusedAllocations)
     EXPECT_EXIT(addresscap::leaveDataSpaceExitByJump([] { V_Alloc(V_MAX_BLOCK, V_MUSTSUCCEED); }), ExitedWithCode(0), "");
     EXPECT_EXIT(addresscap::leaveDataSpaceExitByJump([] { V_AllocHandle(V_MAX_BLOCK, V_MUSTSUCCEED); }),
                 ExitedWithCode(0), "");
-}
-
-TEST(Warning, WritesTheTextVerbatim)
-{
-    testing::internal::CaptureStderr();
-    for (const char *text : {"100% sure: %s %d %n\n", static_cast<const char *>(nullptr), "", "no newline"})
-        V_Warning(text);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "100% sure: %s %d %n\nno newline");
 }
 
 }  // namespace

@@ -100,15 +100,6 @@ TEST(Records, EveryTypedValueArm)
         golden.insert(golden.end(), arm.begin(), arm.end());
         EXPECT_EQ(round_trip(xdr_V_TypedValT, golden), golden) << "type code " << code;
     }
-    V_TypedValT back{};
-    ASSERT_TRUE(decode(xdr_V_TypedValT, Wire().u(19).u(1).u(1).u(2).u(3).u(4).u(5).u(6), back));
-    ASSERT_NE(back.value.elemRangeVal, nullptr);
-    EXPECT_EQ(back.value.elemRangeVal->end.offset, 6);
-    release(xdr_V_TypedValT, back);
-    EXPECT_EQ(back.value.elemRangeVal, nullptr);
-    TextItemT item{};  // only type 1 carries text
-    ASSERT_TRUE(decode(xdr_TextItemT, Wire().u(4).u(3).u(99), item));
-    EXPECT_EQ(item.offset * 100 + item.data.number, 499);
     char mine[] = "mine";  // decoding a number leaves the name field as it was
     V_PropIdentT ident{0, mine};
     ASSERT_TRUE(decode(xdr_V_PropIdentT, Wire().u(7), ident));
@@ -156,13 +147,9 @@ TEST(Records, HostileInputFailsAndFreesCleanly)
     everyCutFails(xdr_TextItemsT, kText);
     everyCutFails(xdr_ApiVxOpenRetT, Wire().u(0).u(3).u(1).u(1).u(29).u(1).u(1));
     countsRefused(xdr_V_StringsT);
-    countsRefused(xdr_V_IntsT);
     countsRefused(xdr_V_UBytesT);
-    countsRefused(xdr_V_PointsT);
-    countsRefused(xdr_V_TabsT);
     countsRefused(xdr_V_AttributeDefsT);
     countsRefused(xdr_V_PropValsT);
-    countsRefused(xdr_TextItemsT);
     for (uint32_t length : {kBlockLimit, UINT32_MAX, UINT32_MAX - 1, 5u, VAPI_MAX_WIRE_STRING, VAPI_MAX_WIRE_STRING + 1}) {
         StringT back = nullptr;
         EXPECT_FALSE(decode(xdr_StringT, Wire().u(length).u(0x61626300), back)) << length;
@@ -210,10 +197,6 @@ TEST(Records, StringsAllocateFreshAndOnlyDecodingIsLimited)
     EXPECT_EQ(sizeOf(xdr_StringT, &text), 4 + (kBlockLimit + 4) / 4 * 4);
     release(xdr_StringT, text);
     EXPECT_EQ(text, nullptr);
-    const uint32_t count = kBlockLimit / sizeof(V_PropValT) + 1;
-    V_PropValsT many{count, static_cast<V_PropValT *>(std::calloc(count, sizeof(V_PropValT)))};
-    EXPECT_EQ(sizeOf(xdr_V_PropValsT, &many), 4 + 16ul * count);
-    std::free(many.items);
 }
 
 }  // namespace
