@@ -1,7 +1,7 @@
 // Names and file-path records: expansion against realpath(3) and the user
 // database, relativising checked by resolving back, the device-independent
 // notation both ways, notations of other systems, file tests and deletion,
-// names in the platform's encodings (iconv as oracle) and temporary names.
+// names in the platform's encodings (iconv as oracle).
 // Name buffers are exactly the library's path size, so that AddressSanitizer
 // sees any write past them.
 #include "../encoding/oracle.h"
@@ -295,36 +295,6 @@ TEST(FilePath, PlatformNamesFollowTheLocaleFlags)
     only(nullptr);
     for (auto convert : {VdeInternalToPlatformFilename, VdePlatformToInternalFilename, VdePlatformToInternalFilename2})
         EXPECT_EQ(owned(convert(nullptr)) + owned(convert("/a/caf\xE9")), "/a/caf\xE9");
-}
-
-// The temporary directory and sequence are chosen once per process: each
-// case runs in a fresh one and exits with 0 when its checks hold.
-int temporaryNames(const char *tmpdir, const std::string &expectedDir)
-{
-    if (tmpdir)
-        setenv("TMPDIR", tmpdir, 1);
-    else
-        unsetenv("TMPDIR");
-    std::string a = owned(VdeMakeTmpFileName());
-    setenv("TMPDIR", "/", 1);  // not looked at again
-    std::string b = owned(VdeMakeTmpFileName());
-    return a.rfind(expectedDir + "/F1.", 0) == 0 && b.rfind(expectedDir + "/F2.", 0) == 0 &&
-                   a.size() == expectedDir.size() + 10 && a.substr(a.size() - 6) != "XXXXXX" && !exists(a)
-               ? 0
-               : 1;
-}
-
-TEST(FilePathDeathTest, TemporaryNamesSequenceAndDirectory)
-{
-    // Each case in a fresh run of this program: another test may have made
-    // temporary names already.
-    const std::string style = GTEST_FLAG_GET(death_test_style);
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    std::string cwd = real_path(".");
-    EXPECT_EXIT(std::exit(temporaryNames(nullptr, "/tmp")), testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(std::exit(temporaryNames(cwd.c_str(), cwd)), testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(std::exit(temporaryNames("/dev/null", "/tmp")), testing::ExitedWithCode(0), "");
-    GTEST_FLAG_SET(death_test_style, style);
 }
 
 }  // namespace

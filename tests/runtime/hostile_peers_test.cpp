@@ -9,7 +9,6 @@
 #include <fcntl.h>
 #include <rpc/pmap_clnt.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,7 +24,6 @@ using lindrel_test::TempDir;
 namespace {
 
 const char kClient[] = LINDREL_BINARY_DIR "/tests/clients/testclient";
-const char kHost[] = LINDREL_BINARY_DIR "/host/vxhost";
 using Clock = std::chrono::steady_clock;
 
 double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
@@ -192,22 +190,6 @@ TEST(HostilePeers, TheClientEndsWhenAskedEvenWhileItWaitsForTheHost)
                   std::string("Vellix API client \"testclient\": ended by SIG") + c.name + ".\n");
         EXPECT_EQ(rig.run({"rpcinfo", "-p"}).find(" " + std::to_string(program) + " "), std::string::npos);
     }
-}
-
-TEST(HostilePeers, AVanishedHostIsReported)
-{
-    prctl(PR_SET_CHILD_SUBREAPER, 1);  // the orphaned client comes back here
-    TempDir dir;
-    pid_t host = spawn({kHost, "--exit", "0", kClient}, dir.file("out"),
-                       {"LINDREL_TEST_IDLE_SECONDS=1", "LINDREL_TEST_LOG=" + dir.file("log")});
-    ASSERT_EQ(lindrel_test::wait_process(host, 20), 0);
-    std::istringstream init(lindrel_test::read_lines(dir.file("log")).at(0));  // "init 1 clientno 0 pid N ..."
-    std::string word;
-    int pid = 0;
-    init >> word >> word >> word >> word >> word >> pid;
-    EXPECT_EQ(lindrel_test::wait_process(pid, 15), 1);
-    EXPECT_NE(read_file(dir.file("out")).find("Vellix API client \"client\": the Vellix process has ended.\n"),
-              std::string::npos);
 }
 
 TEST(HostilePeers, AnEnvironmentThatWouldMakeTheClientCallItselfIsRefused)

@@ -1,10 +1,9 @@
 // In this process: the runtime's service loop (descriptor-change reports,
 // extra descriptors, service sockets beyond the first 32 descriptors), the
 // stand-in host's dispatcher driven by a plain RPC client on a second
-// thread, and the host's text form of records.
+// thread.
 #include "process.h"
 #include "vxhost.h"
-#include "xdr_text.h"
 
 #include <gtest/gtest.h>
 
@@ -215,18 +214,6 @@ TEST(HostDispatch, HandlersFallbackControlCallsAndRefusals)
     EXPECT_FALSE(host.client_holds_control());
     EXPECT_EQ(host.trace()[1].name + "(" + host.trace()[1].arguments + "): " + host.trace()[1].outcome,
               "api_set_client_directory_1(\"/tmp/a \\\"dir\\\"\"): replied");
-}
-
-// Records as text in wire order: a number equal to the length of the string
-// after it stays a number; a four-byte string has no fill; bytes outside
-// UTF-8 are escaped; a null string shows as 0.
-TEST(HostDispatch, RecordsReadInWireOrder)
-{
-    VxApiNotifyArgT notify{42, 7, const_cast<char *>("hello"), -3}, tricky{4, 4, const_cast<char *>("ab\n\xe9"), 4};
-    VxApiMessageArgT message{nullptr, 1, 2};
-    EXPECT_EQ(vxhost::xdr_text(vapi_codec(xdr_VxApiNotifyArgT), &notify), "42, 7, \"hello\", -3");
-    EXPECT_EQ(vxhost::xdr_text(vapi_codec(xdr_VxApiNotifyArgT), &tricky), "4, 4, \"ab\\n\\xe9\", 4");
-    EXPECT_EQ(vxhost::xdr_text(vapi_codec(xdr_VxApiMessageArgT), &message), "0, 1, 2");
 }
 
 }  // namespace
