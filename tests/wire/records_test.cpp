@@ -2,6 +2,7 @@
 // every typed-value arm, and what decoding does with hostile input (cut
 // short, counts and lengths that the data does not back or that pass the
 // block limit): it fails, quickly, and leaves nothing that cannot be freed.
+#include "heap.h"
 #include "wire.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <functional>
 
+#include "vapi/apistruct.h"
 #include "vapi/codecs.h"
 #include "vapi/xdrstr.h"
 
@@ -99,6 +101,20 @@ TEST(Records, EveryTypedValueArm)
         Bytes golden = Wire().u(uint32_t(code));
         golden.insert(golden.end(), arm.begin(), arm.end());
         EXPECT_EQ(round_trip(xdr_V_TypedValT, golden), golden) << "type code " << code;
+        // A copy shares nothing with its source, released first; an unknown
+        // code copies no value word. Releases may repeat and leave nothing.
+        auto copied = [&golden] {
+            V_TypedValT source{};
+            decode(xdr_V_TypedValT, golden, source);
+            V_TypedValT copy = V_ApiCopyVal(&source);
+            V_ApiDeallocateVal(&source);
+            Bytes again = encode(xdr_V_TypedValT, copy);
+            V_ApiDeallocateVal(&copy);
+            V_ApiDeallocateVal(&copy);
+            return again;
+        };
+        EXPECT_EQ(copied(), code >= 1 && code <= 19 ? golden : Bytes(Wire().u(uint32_t(code)).u(0))) << code;
+        EXPECT_EQ(heap_growth(copied), 0) << code;
     }
     char mine[] = "mine";  // decoding a number leaves the name field as it was
     V_PropIdentT ident{0, mine};
