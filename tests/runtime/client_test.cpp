@@ -2,12 +2,11 @@
 // from the host's environment, the host's calls and the client's replies,
 // hand-overs and refusals, the control calls, and the idle watch on a host
 // that vanishes.
-#include "host_with_client.h"
+#include "test_client.h"
 
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <rpc/pmap_clnt.h>
 #include <signal.h>
 #include <sys/prctl.h>
 
@@ -28,34 +27,7 @@ using vxhost::Host;
 const uint32_t kTurnOver = 1002, kTakeControl = 1343, kClientNumber = 1340;
 const char kShortIdle[] = "LINDREL_TEST_IDLE_SECONDS=1";
 
-// The test client under a host of this process; its entry points log to a
-// file and its commands exercise the runtime (tests/clients/testclient.cpp).
-struct Client : HostWithClient {
-    explicit Client(std::vector<std::string> environment = {}, int clientNumber = -1)
-        : HostWithClient(Options{kExamples, quick(), environment, clientNumber, "testclient"})
-    {
-    }
-    static Host::Options quick()
-    {
-        Host::Options o;
-        o.callSeconds = 5;
-        return o;
-    }
-    bool start() { return HostWithClient::start(kTestClient, 0); }
-    bool begins(const std::string &prefix) const
-    {
-        auto lines = log();
-        return std::any_of(lines.begin(), lines.end(), [&](const std::string &l) { return l.rfind(prefix, 0) == 0; });
-    }
-};
-
-bool registered(uint32_t program)
-{
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return pmap_getport(&local, program, 1, IPPROTO_TCP) != 0;
-}
+bool registered(uint32_t program) { return tcp_port(program) != 0; }
 
 long handovers(const Client &c)
 {
