@@ -1,7 +1,7 @@
 // The V_Api functions whose behaviour goes beyond their result shape, over
 // real RPC to a stand-in host: argument layouts as the host receives them,
 // values that read back, return-parameter holders, several outputs,
-// prompts, progress, modal dialogs and the end of a session.
+// the simple calls, prompts, progress, modal dialogs and the end of a session.
 #include "client_under_host.h"
 #include "heap.h"
 
@@ -11,10 +11,12 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "document_types.h"
 #include "vapi/api.h"
+#include "vapi/apisimple.h"
 #include "vapi/apistruct.h"
 #include "runtime_internal.h"
 #include "vapi/runtime.h"
@@ -206,6 +208,46 @@ TEST_F(Calls, SeveralOutputs)
     EXPECT_EQ(V_ApiThesaurus(0, "w", &f1, &f2, &f3, &f4) * 10 + VA_errno, -11);
     for (V_StringsT *l : {&f1, &f2, &f3, &f4})
         EXPECT_TRUE(l->count == 0 && l->items == nullptr);
+}
+
+// "n=v" entries as the wire text of integer properties.
+std::string wired(const std::string &entries)
+{
+    std::string out;
+    std::istringstream in(entries);
+    for (std::string e; in >> e;)
+        out += ", " + e.substr(0, e.find('=')) + ", 1, " + e.substr(e.find('=') + 1);
+    return out;
+}
+
+// The simple calls send their lists (the plain ones none) and leave open's
+// return parameters empty, and save's after a plain save.
+TEST_F(Calls, SimpleCallsSendTheirListsAndEmptyTheReturnParameters)
+{
+    V_PropValsT report = oneProp(3, 1);
+    attach([&](vxhost::Host &, GenericHost &g) {
+        g.script_record(1019, ApiVxOpenRetT{0, 77, &report});
+        g.script_record(1020, ApiVxSaveRetT{0, 77, &report});
+    });
+    V_PropValsT *openHeld = nullptr, *saveHeld = nullptr;  // the operations' own lists
+    ASSERT_EQ(V_ApiOpen("prime", nullptr, &openHeld) + V_ApiSave(1, "prime", nullptr, &saveHeld), 154u);
+    host().args_of("api_vx_save_1");
+    const std::string open = wired("1=1 2=1 14=4 15=4 16=4 17=4 18=4 19=4 20=4 21=4 22=4 23=4 28=4 24=4 25=4 4=1");
+    const std::tuple<std::function<uint32_t()>, const char *, std::string, uint32_t> rows[] = {
+        {[] { return V_ApiSimpleNewDoc("t0", 0); }, "api_vx_open_1", "\"t0\", 1" + wired("29=1"), 101},
+        {[] { return V_ApiSimpleNewDoc("t1", 1); }, "api_vx_open_1", "\"t1\", 17" + open + wired("29=1"), 101},
+        {[] { return V_ApiSimpleOpen("f0", 0); }, "api_vx_open_1", "\"f0\", 0", 101},
+        {[] { return V_ApiSimpleOpen("f1", 1); }, "api_vx_open_1", "\"f1\", 16" + open, 101},
+        {[] { return V_ApiSimpleSave(9, "s0", 0); }, "api_vx_save_1", "\"s0\", 9, 0", 0},
+        {[] { return V_ApiSimpleSave(9, "s1", 1); }, "api_vx_save_1", "\"s1\", 9, 4" + wired("4=1 5=0 8=1 2=1"), 0},
+    };
+    for (const auto &[call, stub, args, leftSave] : rows) {
+        EXPECT_EQ(call(), 77u) << args;
+        EXPECT_EQ(host().args_of(stub), args);
+        EXPECT_EQ(openHeld->count + (openHeld->items ? 100 : 0), 0u) << args;
+        EXPECT_EQ(saveHeld->count + (saveHeld->items ? 100 : 0), leftSave) << args;
+    }
+    V_ApiDeallocatePropVals(&report);
 }
 
 TEST_F(Calls, PromptsProgressModalDialogsAndTheEndOfTheSession)

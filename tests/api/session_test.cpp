@@ -28,10 +28,9 @@
 
 namespace {
 
-// What this client's entry points received, and work to run in its init.
+// What this client's entry points received.
 std::vector<int32_t> inits;
 std::vector<std::string> notes;
-std::function<void()> onInit;
 
 }  // namespace
 
@@ -39,8 +38,6 @@ extern "C" {
 void V_ApiInitialize(int32_t code)
 {
     inits.push_back(code);
-    if (onInit)
-        onInit();
 }
 void V_ApiNotify(int32_t notification, uint32_t docId, StringT sparm, int32_t iparm)
 {
@@ -95,7 +92,6 @@ protected:
     {
         inits.clear();
         notes.clear();
-        onInit = nullptr;
         VA_errno = VA_bailout = 0;
     }
     void TearDown() override { V_ApiShutDown(); }
@@ -220,7 +216,7 @@ std::string taken(V_PropValsT list)
     return text;
 }
 
-const char kOpenList[] = "1=1 2=1 14=4 15=4 16=4 17=4 18=4 19=4 20=4 21=4 22=4 23=4 28=4 24=4 25=4 4=1";
+const char kOpenList[] = "1=1 2=1 14=4 15=4 16=4 17=4 18=4 19=4 20=4 21=4 22=4 23=4 28=4 24=4 25=4 4=1";  // the simple open's
 
 TEST(DefaultParams, EveryListEntryByEntry)
 {
@@ -252,61 +248,6 @@ TEST(DefaultParams, EveryListEntryByEntry)
     V_ApiDeallocatePropVals(&a);
     EXPECT_STREQ(b.items[2].value.value.stringVal, "!,.:;?");
     V_ApiDeallocatePropVals(&b);
-}
-
-// The simple calls send their lists and empty the return parameters of the
-// plain ones; the host answers open and save with document 77 and reports
-// what it received.
-TEST_F(Session, SimpleCallsSendTheirListsAndEmptyTheReturnParameters)
-{
-    std::vector<uint32_t> results, leftOpen, leftSave;
-    onInit = [&] {
-        V_PropValsT *openHeld = nullptr, *saveHeld = nullptr;
-        V_ApiOpen("prime", nullptr, &openHeld);  // point the holders at the operations' lists
-        V_ApiSave(1, "prime", nullptr, &saveHeld);
-        if (!openHeld || !saveHeld || openHeld->count != 1 || saveHeld->count != 1)
-            return;
-        for (auto call : std::vector<std::function<uint32_t()>>{
-                 [] { return V_ApiSimpleNewDoc("t0", 0); }, [] { return V_ApiSimpleNewDoc("t1", 1); },
-                 [] { return V_ApiSimpleOpen("f0", 0); }, [] { return V_ApiSimpleOpen("f1", 1); },
-                 [] { return V_ApiSimpleSave(9, "s0", 0); }, [] { return V_ApiSimpleSave(9, "s1", 1); }}) {
-            results.push_back(call());
-            leftOpen.push_back(openHeld->count + (openHeld->items ? 100 : 0));
-            leftSave.push_back(saveHeld->count + (saveHeld->items ? 100 : 0));
-        }
-    };
-    HostChild host(scripted([](Host &host, SessionService &, const HostChild::Report &report) {
-        auto answer = [&](const std::string &what, const V_PropValsT &params, uint32_t &docId, V_PropValsT *&returned) {
-            report(what + ": " + render(params));
-            docId = 77;
-            returned = static_cast<V_PropValsT *>(std::calloc(1, sizeof(V_PropValsT)));
-            V_ApiAppendIntProp(returned, 3, 1);
-        };
-        host.on(1019, [&](vxhost::HostCall &call) {
-            auto *a = static_cast<ApiVxOpenArgT *>(call.arguments);
-            auto *r = static_cast<ApiVxOpenRetT *>(call.result);
-            answer("open " + std::string(a->fileName), a->props, r->docId, r->retProps);
-        });
-        host.on(1020, [&](vxhost::HostCall &call) {
-            auto *a = static_cast<ApiVxSaveArgT *>(call.arguments);
-            auto *r = static_cast<ApiVxSaveRetT *>(call.result);
-            answer("save " + std::to_string(a->docId) + " " + a->fileName, a->props, r->docId, r->retProps);
-        });
-        bool ended = host.serve_until([&] { return host.handovers() >= 1; }, 20);
-        host.call_quit();
-        return ended ? 0 : 1;
-    }));
-    ASSERT_EQ(V_ApiConnectToSession("simple", nullptr, host.session()), 0);
-    EXPECT_TRUE(serveUntil([] { return VA_bailout != 0; }));
-    EXPECT_EQ(results, std::vector<uint32_t>(6, 77));
-    EXPECT_EQ(leftOpen, std::vector<uint32_t>(6, 0));
-    EXPECT_EQ(leftSave, (std::vector<uint32_t>{101, 101, 101, 101, 0, 0}));  // opens leave save's list alone
-    int status;
-    EXPECT_EQ(host.finish(&status), (std::vector<std::string>{"open prime: ", "save 1 prime: ", "open t0: 29=1",
-                                                               "open t1: " + std::string(kOpenList) + " 29=1", "open f0: ",
-                                                               "open f1: " + std::string(kOpenList), "save 9 s0: ",
-                                                               "save 9 s1: 4=1 5=0 8=1 2=1"}));
-    EXPECT_EQ(status, 0);
 }
 
 }  // namespace
