@@ -1,6 +1,5 @@
-// Channels: reading, writing, seeking, size, append, end of file, the null
-// channel's standard streams, temporary channels, and 16- and 32-bit items
-// in either byte order (network order from htons/htonl as the oracle). Then
+// Channels: reading, writing, seeking, size, end of file, temporary
+// channels, and 16- and 32-bit items in either byte order (network order from htons/htonl as the oracle). Then
 // the Unicode table files: found, read, and harmless when missing, cut or
 // garbled (tables load once per process, so each loading case runs in a
 // child process).
@@ -74,41 +73,6 @@ TEST(Channel, ReadWriteSeekSizeAndEof) {
         EXPECT_EQ(open(bad, bad.empty() ? "w" : "r"), nullptr) << bad;
     EXPECT_EQ(open(dir.file("g"), nullptr), nullptr);
     EXPECT_FALSE(exists(dir.file("g")));
-}
-
-TEST(Channel, NullChannelUsesStandardOutput) {
-    char buffer[4];
-    EXPECT_EQ(V_ChannelRead(buffer, 1, 4, nullptr) + V_ChannelEof(nullptr), 0);
-    EXPECT_EQ(V_ChannelSeek(nullptr, 0, 0) + V_ChannelTell(nullptr) + V_ChannelSize(nullptr), -3);
-    EXPECT_EQ(V_ChannelClose(nullptr) + V_ChannelCloseTmp(nullptr), -2);
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(V_ChannelWrite("out", 1, 3, nullptr) + V_WriteBytes("put", 3, nullptr), 6);
-    EXPECT_EQ(V_ChannelFlush(nullptr), 0);
-    V_Printf(nullptr, "err");  // the formatter's channel 0 is standard error
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "err");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "output");
-
-    int16_t item = 0;
-    EXPECT_DEATH(V_ReadShorts(&item, 1, nullptr), "");
-    V_FilePathT untagged{0, V_PATH_ABSOLUTE, const_cast<char *>("/dev/null")};
-    EXPECT_DEATH(V_ChannelOpen(&untagged, "r"), "");
-}
-
-TEST(Channel, AppendCopiesTheRestOfTheSource) {
-    TempDir dir;
-    std::string data;
-    for (int i = 0; i < 20000; ++i) data += char('a' + i % 26);  // several 8 KiB pieces
-    dir.write("src", data);
-    Channel src = open(dir.file("src"), "r"), dst = open(dir.file("dst"), "w+");
-    EXPECT_EQ(V_ChannelWrite("head:", 1, 5, dst.get()), 5);
-    EXPECT_EQ(V_ChannelSeek(src.get(), 100, 0), 0);
-    EXPECT_EQ(V_ChannelAppend(src.get(), dst.get()), 0);
-    EXPECT_EQ(V_ChannelAppend(src.get(), dst.get()), 0);  // at the end: nothing more
-    dst.reset();
-    EXPECT_EQ(read_file(dir.file("dst")), "head:" + data.substr(100));
-    Channel writeOnly = open(dir.file("wo"), "w"), target = open(dir.file("t"), "w");
-    EXPECT_EQ(V_ChannelAppend(writeOnly.get(), target.get()), -1);  // a read error, not an end
 }
 
 TEST(Channel, TemporaryChannels) {

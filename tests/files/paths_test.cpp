@@ -1,7 +1,6 @@
 // Names and file-path records: expansion against realpath(3) and the user
 // database, relativising checked by resolving back, the device-independent
-// notation both ways, notations of other systems, file tests and deletion,
-// names in the platform's encodings (iconv as oracle).
+// notation both ways, names in the platform's encodings (iconv as oracle).
 // Name buffers are exactly the library's path size, so that AddressSanitizer
 // sees any write past them.
 #include "../encoding/oracle.h"
@@ -140,20 +139,6 @@ TEST(Names, RelativeToAnAnchorSplitJoinAndSegments)
     EXPECT_EQ(segments(("/" + std::string(300, 's') + "/next").c_str()), (V{std::string(255, 's'), "next"}));
 }
 
-TEST(Names, NotationsOfOtherSystems)
-{
-    const std::pair<const char *, int32_t> cases[] = {
-        {"", 0}, {"word", 0}, {"two words", 0}, {"<x>abc", 0}, {"<c>x", 1}, {"<r><c>", 1}, {"/", 2}, {"./x", 2},
-        {"../x", 2}, {"a/b", 2}, {"C:\\dir\\f", 4}, {"C:f", 4}, {"a\\b", 4}, {"\x95\x5C", 4},
-        {"Disk:Folder:File", 3}, {"a/b c", 3}, {"a:b/c", 3}, {"1:x", 3}, {"C:", 3}, {"C:\\a b", 3}};
-    for (const auto &c : cases)
-        EXPECT_EQ(V_PathNameType(c.first), c.second) << c.first;
-    VdeInitJISX0208_ShiftJISEncoding(&vdeFontEncs[1]);
-    vdeDialogEncodingId = 1;  // in a Shift_JIS dialog 0x95 0x5C is one character, not a backslash
-    EXPECT_EQ(V_PathNameType("\x95\x5C") * 10 + V_PathNameType("a/\x95\x5C"), 2);
-    vdeDialogEncodingId = 0;
-}
-
 struct PathFree {
     void operator()(V_FilePathT *p) const { V_FilePathFree(p); }
 };
@@ -245,31 +230,6 @@ TEST(FilePath, RecordsFromNamesAndTheDeviceIndependentNotation)
     int32_t length;
     EXPECT_DEATH(V_FilePathFree(&untagged), "");
     EXPECT_DEATH(V_FilePathToDI(anchor.get(), relative.get(), &text, &length), "");
-}
-
-TEST(FilePath, FileTestsAndDeletion)
-{
-    TempDir dir;
-    Path file = record(dir.write("f", "data")), sub = record(dir.mkdir("d")), missing = record(dir.file("no"));
-    Path noName(VdeFilePathCreate());
-    for (auto [path, isFile, isDir] : {std::tuple(file.get(), 1, 0), std::tuple(sub.get(), 0, 1),
-                                       std::tuple(missing.get(), 0, 0), std::tuple(noName.get(), 0, 0)}) {
-        EXPECT_EQ(V_FileExists(path) + 2 * V_FileIsReadable(path) + 4 * V_FileIsWriteable(path), 7 * isFile);
-        EXPECT_EQ(V_DirectoryExists(path) + 2 * V_DirectoryIsReadable(path) + 4 * V_DirectoryIsWriteable(path), 7 * isDir);
-    }
-    EXPECT_EQ(VdeStatProperty("/dev/null", 0x700), 0x400);  // a device is neither
-    dir.write("d/x", "");
-    EXPECT_EQ(V_DeleteFile(sub.get()), -1);  // not empty
-    EXPECT_EQ(V_DeleteFile(record(dir.file("d/x")).get()) + V_DeleteFile(sub.get()) + V_DeleteFile(file.get()), 0);
-    EXPECT_FALSE(exists(file->name) || exists(sub->name));
-    EXPECT_EQ(V_DeleteFile(file.get()), -1);
-    // Links go as links: the directory one points to stays, with its files.
-    std::string target = dir.mkdir("target");
-    dir.write("target/kept", "");
-    ASSERT_EQ(symlink(target.c_str(), dir.file("link").c_str()) + symlink(dir.file("gone").c_str(), dir.file("dangling").c_str()), 0);
-    EXPECT_EQ(V_DeleteFile(record(dir.file("link")).get()) + V_DeleteFile(record(dir.file("dangling")).get()), 0);
-    EXPECT_FALSE(exists(dir.file("link")) || exists(dir.file("dangling")));
-    EXPECT_TRUE(exists(target + "/kept"));
 }
 
 TEST(FilePath, PlatformNamesFollowTheLocaleFlags)
