@@ -67,37 +67,27 @@ bool non_zero(const T &r)
     }
 }
 
+// A call's outcome by what it returns: a number, nothing, a string or a
+// record (released here).
 template <class F>
-std::function<Outcome()> number(F f)
-{
-    return [f] { return Outcome{static_cast<int64_t>(f()), false}; };
-}
-template <class F>
-std::function<Outcome()> none(F f)
+std::function<Outcome()> outcome(F f)
 {
     return [f] {
-        f();
-        return Outcome{};
-    };
-}
-template <class F>
-std::function<Outcome()> string(F f)
-{
-    return [f] {
-        StringT s = f();
-        Outcome o{0, s != nullptr};
-        V_ApiDeallocateString(&s);
-        return o;
-    };
-}
-template <class F>
-std::function<Outcome()> record(F f)
-{
-    return [f] {
-        auto r = f();
-        Outcome o{0, non_zero(r)};
-        release(r);
-        return o;
+        using R = decltype(f());
+        if constexpr (std::is_void_v<R>) {
+            f();
+            return Outcome{};
+        } else if constexpr (std::is_arithmetic_v<R>) {
+            return Outcome{static_cast<int64_t>(f()), false};
+        } else {
+            R r = f();
+            Outcome o{0, false};
+            if constexpr (std::is_same_v<R, StringT>)
+                o.handed = r != nullptr, V_ApiDeallocateString(&r);
+            else
+                o.handed = non_zero(r), release(r);
+            return o;
+        }
     };
 }
 // A prompt: its return value, and whether it wrote its output.
@@ -160,16 +150,15 @@ int32_t thesaurus()
 // Rows: the function, its stub and the arguments of one call; a number
 // after them is what the function returns after a failed call, where that
 // is not its shape's failure value.
-#define ROW(builder, shape, fn, stub, args, ...) \
-    {#fn, #stub, Shape::shape, builder([] { return fn args; }), __VA_ARGS__}
-#define N(shape, fn, stub, args, ...) ROW(number, shape, fn, stub, args, __VA_ARGS__)
-#define V(fn, stub, args) ROW(none, Void, fn, stub, args)
-#define STR(fn, stub, args) ROW(string, String, fn, stub, args)
-#define REC(fn, stub, args) ROW(record, Record, fn, stub, args)
+#define ROW(shape, fn, stub, args, ...) {#fn, #stub, Shape::shape, outcome([] { return fn args; }), __VA_ARGS__}
+#define N(shape, fn, stub, args, ...) ROW(shape, fn, stub, args, __VA_ARGS__)
+#define V(fn, stub, args) ROW(Void, fn, stub, args)
+#define STR(fn, stub, args) ROW(String, fn, stub, args)
+#define REC(fn, stub, args) ROW(Record, fn, stub, args)
 #define PROMPT(Out, fn, stub, args) {#fn, #stub, Shape::Prompt, prompt<Out>([](Out *a) { return fn args; })}
 // Own rows: what they return and leave in VA_errno when answered, refused, failed.
-#define OWN(builder, fn, stub, args, answered, refused, failed) \
-    {#fn, #stub, Shape::Own, builder([] { return fn args; }), std::nullopt, {answered, refused, failed}}
+#define OWN(fn, stub, args, answered, refused, failed) \
+    {#fn, #stub, Shape::Own, outcome([] { return fn args; }), std::nullopt, {answered, refused, failed}}
 Expect E(int64_t value, int32_t error, bool handed = false) { return Expect{value, error, handed}; }
 
 std::vector<Entry> entries()
@@ -186,29 +175,29 @@ std::vector<Entry> entries()
         REC(V_ApiGetTextRange, api_vx_get_textrange_1, (1, 2, 3)),
         REC(V_ApiGetVal, api_vx_get_val_1, (1, 2, 3)),
         // The host names the property it answers for.
-        OWN(record, V_ApiGetPropVal, api_vx_get_prop_1, (1, 2, 3), E(0, kUntouched, true), E(0, kRefusal), E(0, -1)),
+        OWN(V_ApiGetPropVal, api_vx_get_prop_1, (1, 2, 3), E(0, kUntouched, true), E(0, kRefusal), E(0, -1)),
         REC(V_ApiGetProps, api_vx_get_props_1, (1, 2)),
         REC(V_ApiGetElementCatalog, api_vx_get_element_catalog_1, (1)),
-        OWN(record, V_ApiGetTextPropVal, api_vx_get_text_prop_1, (1, &loc, 3), E(0, kUntouched, true),
+        OWN(V_ApiGetTextPropVal, api_vx_get_text_prop_1, (1, &loc, 3), E(0, kUntouched, true),
             E(0, kRefusal), E(0, -1)),
         // Object handles
         N(Value, V_ApiNewNamedObject, api_vx_new_named_object_1, (1, 32, "Body")),
         N(Value, V_ApiGetNamedObject, api_vx_get_named_object_1, (1, 32, "Body")),
-        OWN(number, V_ApiObjectValid, api_vx_object_valid_1, (1, 2), E(1, kUntouched), E(0, kRefusal), E(0, -1)),
+        OWN(V_ApiObjectValid, api_vx_object_valid_1, (1, 2), E(1, kUntouched), E(0, kRefusal), E(0, -1)),
         N(Status, V_ApiDelete, api_vx_delete_1, (1, 2)),
         // Session and control
         N(Plain, V_ApiReturnValue, api_vx_return_value_1, (-10001), 0),
         N(Plain, V_ApiClientNumber, api_client_number_1, ()),
         // A bare string result: no status to refuse with.
-        OWN(string, V_ApiClientName, api_client_name_1, (), E(0, kUntouched, true), E(0, kUntouched, true), E(0, -1)),
-        OWN(string, V_ApiClientDir, api_client_directory_1, (), E(0, kUntouched, true), E(0, kUntouched, true),
+        OWN(V_ApiClientName, api_client_name_1, (), E(0, kUntouched, true), E(0, kUntouched, true), E(0, -1)),
+        OWN(V_ApiClientDir, api_client_directory_1, (), E(0, kUntouched, true), E(0, kUntouched, true),
             E(0, -1)),
         N(Value, V_ApiCallClient, api_vx_call_client_1, ("c", "m")),
         // No result beyond completion: the time not slept when it failed.
-        OWN(number, V_ApiSleep, api_vx_sleep_1, (0), E(0, kUntouched), E(0, kUntouched), E(0, -1)),
-        OWN(number, V_ApiUSleep, api_vx_usleep_1, (250), E(0, kUntouched), E(0, kUntouched), E(250, -1)),
+        OWN(V_ApiSleep, api_vx_sleep_1, (0), E(0, kUntouched), E(0, kUntouched), E(0, -1)),
+        OWN(V_ApiUSleep, api_vx_usleep_1, (250), E(0, kUntouched), E(0, kUntouched), E(250, -1)),
         // Leaves VA_errno as it found it.
-        OWN(number, V_Progress, api_vx_set_int_1, (50), E(0, kUntouched), E(-1, kUntouched), E(-1, kUntouched)),
+        OWN(V_Progress, api_vx_set_int_1, (50), E(0, kUntouched), E(-1, kUntouched), E(-1, kUntouched)),
         // Menus and commands
         N(Status, V_ApiAddMenu, api_vx_add_menu_1, ("a", "b", "c")),
         N(Value, V_ApiDefineCommand, api_vx_define_command_1, (1, "a", "b", "c")),
@@ -225,7 +214,7 @@ std::vector<Entry> entries()
         REC(V_ApiAddText, api_vx_add_text_1, (1, &loc, "t")),
         N(Status, V_ApiReplaceText, api_vx_replace_text_1, (1, &range, "t"), 0),
         REC(V_ApiFind, api_vx_find_1, (1, &loc, &propVals)),
-        OWN(none, V_ApiPushClipboard, api_vx_push_clipboard_1, (), E(0, kUntouched), E(0, kUntouched), E(0, -1)),
+        OWN(V_ApiPushClipboard, api_vx_push_clipboard_1, (), E(0, kUntouched), E(0, kUntouched), E(0, -1)),
         // Dialogs, alerts and prompts
         N(Plain, V_ApiAlert, api_vx_alert_1, ("m", 1)),
         PROMPT(int32_t, V_ApiPromptInt, api_vx_prompt_int_1, (a, "m", "s")),
@@ -258,7 +247,7 @@ std::vector<Entry> entries()
         N(Status, V_ApiDictionaryOperation, api_vx_dictionary_1, (1, "w", 0, 2)),
         REC(V_ApiGetDictionaryStrings, api_vx_dictionary_1, (1, 0)),
         N(Status, V_ApiModifyDictionary, api_vx_modifydictionary_1, (1, 2, 3, "w"), 0),
-        {"V_ApiThesaurus", "api_vx_thesaurus_1", Shape::Status, number(thesaurus)},
+        {"V_ApiThesaurus", "api_vx_thesaurus_1", Shape::Status, outcome(thesaurus)},
         STR(V_ApiShowHyphenation, api_vx_showhyphenation_1, ("word")),
         N(Value, V_ApiQuickSelect, api_vx_quick_select_1, (1, "t", &strings), -1),
         N(Status, V_ApiChangeColorPalette, api_vx_change_color_palette_1,
