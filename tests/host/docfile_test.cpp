@@ -62,6 +62,8 @@ TEST(DocFile, LenientReading) {
       {"@vxdoc 1\r\n\r\n# note\r\n@format A\r\nA\tone\r\n\nA\ttwo", "A: one|two|"},
       {"@vxdoc 1\nBody\t\\x4A\\x4a\\x7e\\x7E\\x09\n", ": JJ~~\t|"},
       {"@vxdoc 1\n", ": "},
+      // An editor's leftovers: a byte-order mark, blanks at line ends, an indented comment.
+      {"\xEF\xBB\xBF@vxdoc 1 \n  # a note\n@format 1Level  \n1Level\tLoose\t588=1  \n", "1Level: Loose|"},
   };
   for (const auto& [text, expected] : cases) {
     DocContent c;
@@ -89,6 +91,7 @@ TEST(DocFile, MalformedFilesNameLineAndReason) {
       {"@vxdoc 1\n@format \n", 2, "needs a name"},
       {"@vxdoc 1\n@format\n", 2, "needs a name"},
       {"@vxdoc 1\n@style X\n", 2, "unknown directive '@style'"},
+      {"@vxdoc 1\n@bad\x1b[2J\n", 2, "unknown directive '@bad\\x1b[2J'"},  // shown inert
       {"@vxdoc 1\n\nBody\tbad \\q escape\n", 3, "unknown escape \\q"},
       {"@vxdoc 1\nBody\tends in \\\n", 2, "backslash at the end"},
       {"@vxdoc 1\nBody\t\\x4\n", 2, "two hexadecimal digits"},
