@@ -40,18 +40,15 @@ int32_t format(char *dst, int32_t capacity, const char *f, ...)
 }
 
 #define S(i) static_cast<void *>(s + 64 * (i))
+#define S8(i) S(i), S(i + 1), S(i + 2), S(i + 3), S(i + 4), S(i + 5), S(i + 6), S(i + 7)
 int32_t formatWithSlots(char *dst, int32_t capacity, const char *f)
 {
     char *s = slots();
     std::memset(s, 0, 64 * 64);
-    return format(dst, capacity, f, 1.5, -2.0, 1e300, 0.0, -0.0, 3.25, 1e-5, 42.0,
-                  S(0), S(1), S(2), S(3), S(4), S(5), S(6), S(7), S(8), S(9), S(10), S(11), S(12),
-                  S(13), S(14), S(15), S(16), S(17), S(18), S(19), S(20), S(21), S(22), S(23), S(24),
-                  S(25), S(26), S(27), S(28), S(29), S(30), S(31), S(32), S(33), S(34), S(35), S(36),
-                  S(37), S(38), S(39), S(40), S(41), S(42), S(43), S(44), S(45), S(46), S(47), S(48),
-                  S(49), S(50), S(51), S(52), S(53), S(54), S(55), S(56), S(57), S(58), S(59), S(60),
-                  S(61), S(62), S(63));
+    return format(dst, capacity, f, 1.5, -2.0, 1e300, 0.0, -0.0, 3.25, 1e-5, 42.0, S8(0), S8(8), S8(16), S8(24),
+                  S8(32), S8(40), S8(48), S8(56));
 }
+#undef S8
 #undef S
 
 } // namespace

@@ -1,8 +1,6 @@
 #include "process.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <ftw.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +10,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -20,6 +19,8 @@
 extern char **environ;
 
 namespace lindrel_test {
+
+namespace fs = std::filesystem;
 
 TempDir::TempDir()
 {
@@ -32,9 +33,8 @@ TempDir::TempDir()
 
 TempDir::~TempDir()
 {
-    nftw(
-        path_.c_str(), [](const char *p, const struct stat *, int, FTW *) { return remove(p); }, 16,
-        FTW_DEPTH | FTW_PHYS);
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
 }
 
 std::string TempDir::mkdir(const std::string &name) const
@@ -51,9 +51,8 @@ std::string TempDir::write(const std::string &name, const std::string &contents)
 
 std::string read_file(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
@@ -68,19 +67,16 @@ std::vector<std::string> read_lines(const std::string &path)
 
 bool exists(const std::string &path)
 {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
+    return fs::exists(fs::symlink_status(path));
 }
 
 std::vector<std::string> dir_entries(const std::string &path)
 {
     std::vector<std::string> names;
-    DIR *d = opendir(path.c_str());
-    while (dirent *e = d ? readdir(d) : nullptr)
-        if (e->d_name[0] != '.')
-            names.push_back(e->d_name);
-    if (d)
-        closedir(d);
+    std::error_code ignored;
+    for (const auto &e : fs::directory_iterator(path, ignored))
+        if (e.path().filename().string()[0] != '.')
+            names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -93,12 +89,7 @@ std::string real_path(const std::string &path)
 
 int open_descriptors()
 {
-    int n = 0;
-    DIR *d = opendir("/proc/self/fd");
-    while (readdir(d) != nullptr)
-        n++;
-    closedir(d);
-    return n;
+    return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
 }
 
 ProgramRun run_program(const std::vector<std::string> &argv, const std::vector<std::string> &environment)
@@ -109,16 +100,15 @@ ProgramRun run_program(const std::vector<std::string> &argv, const std::vector<s
         if (std::string(*e).rfind("VXAPIX=", 0) != 0)
             env.emplace_back(*e);
     env.insert(env.end(), environment.begin(), environment.end());
-    std::vector<char *> envp, argp;
-    for (auto &e : env)
-        envp.push_back(e.data());
-    for (auto &a : args)
-        argp.push_back(a.data());
-    envp.push_back(nullptr);
-    argp.push_back(nullptr);
+    auto pointers = [](std::vector<std::string> &list) {
+        std::vector<char *> out;
+        for (auto &s : list)
+            out.push_back(s.data());
+        out.push_back(nullptr);
+        return out;
+    };
+    std::vector<char *> envp = pointers(env), argp = pointers(args);
     std::string out = dir.file("out"), err = dir.file("err");
-
-    ProgramRun run;
     pid_t pid = fork();
     if (pid == 0) {
         dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
@@ -131,10 +121,7 @@ ProgramRun run_program(const std::vector<std::string> &argv, const std::vector<s
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
-    run.status = status.value_or(-1);
-    run.out = read_file(out);
-    run.err = read_file(err);
-    return run;
+    return {status.value_or(-1), read_file(out), read_file(err)};
 }
 
 std::optional<int> wait_process(pid_t pid, double seconds)

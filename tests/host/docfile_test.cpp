@@ -148,27 +148,6 @@ TEST(DocFile, LoadAndSaveFiles) {
   EXPECT_EQ((st.st_mode & 07777) * 010000 + (fresh.st_mode & 07777), 0600u * 010000 + 0644u);
 }
 
-// Every shipped example loads, declares every level it uses (so that level
-// changes apply) and round-trips; the level templates name their levels.
-TEST(DocFile, ShippedExamplesLoad) {
-  const std::string examples = lindrel_test::kExamples + "/";
-  for (const char* name : {"OutlineLevels.vx", "custom-levels/OutlineLevels.vx", "Outline.vx", "project-plan.vx",
-                           "book.vx", "custom-levels/novel.vx"}) {
-    DocContent c;
-    std::string message, texts;
-    ASSERT_EQ(loadDocument(examples + name, c, message), status::kOk) << message;
-    EXPECT_FALSE(c.paras.empty()) << name;
-    for (const auto& p : c.paras) {
-      EXPECT_NE(std::find(c.formats.begin(), c.formats.end(), p.tag), c.formats.end()) << name << ": " << p.tag;
-      texts += p.text + " ";
-    }
-    bool levels = std::string(name).find("OutlineLevels") != std::string::npos;
-    EXPECT_TRUE(!levels || texts == "1Level 2Level 3Level 4Level 5Level 6Level 7Level " || texts == "Chapter Section Point ")
-        << texts;
-    expectRoundTrip(c);
-  }
-}
-
 const std::vector<std::string> kDefaults = {"1Level", "2Level", "3Level", "4Level", "5Level", "6Level", "7Level"};
 
 TEST(OutlineLevels, SearchedInBothTemplateDirectoriesThenDefaults) {
