@@ -31,16 +31,11 @@ std::string disarmUsers(std::string s) {
 }
 
 // A normalised absolute path: no empty, "." or ".." segment past the root.
-bool normalisedAbsolute(const char *name) {
-    if (name[0] != '/' || std::strlen(name) > VDE_PATH_MAX - 1) return false;
-    if (name[1] == '\0') return true;
-    for (const char *p = name + 1;;) {
-        const char *slash = std::strchr(p, '/');
-        size_t n = slash ? size_t(slash - p) : std::strlen(p);
-        if (n == 0 || (n == 1 && p[0] == '.') || (n == 2 && p[0] == '.' && p[1] == '.')) return false;
-        if (!slash) return true;
-        p = slash + 1;
-    }
+bool normalisedAbsolute(const std::string &name) {
+    if (name.empty() || name[0] != '/' || name.size() > VDE_PATH_MAX - 1) return false;
+    std::string padded = name + "/";
+    return name == "/" || (padded.find("//") == std::string::npos && padded.find("/./") == std::string::npos &&
+                           padded.find("/../") == std::string::npos);
 }
 
 std::string toDI(const V_FilePathT *path, const V_FilePathT *anchor) {

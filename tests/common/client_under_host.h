@@ -8,7 +8,6 @@
 #pragma once
 
 #include "generic_host.h"
-#include "process.h"
 #include "session_service.h"
 #include "vxhost.h"
 
@@ -230,9 +229,14 @@ inline std::vector<std::string> HostChild::finish(int *status)
 
 inline bool HostChild::wait(int *status, double seconds)
 {
-    std::optional<int> ended = wait_process(pid_, seconds);
-    *status = ended.value_or(-1);
-    return finished_ = ended.has_value();
+    *status = -1;
+    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (int raw; std::chrono::steady_clock::now() < end; usleep(10000))
+        if (waitpid(pid_, &raw, WNOHANG) == pid_) {
+            *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            return finished_ = true;
+        }
+    return false;
 }
 
 }  // namespace lindrel_test

@@ -92,14 +92,6 @@ TEST_F(EditorRpc, ModelPropertiesRefusalsAndTheGenericStoreBeside)
     V_MetricsT m = V_ApiGetMetrics(doc, p_[1], 302);
     EXPECT_TRUE(m.count == 2 && m.items[1] == 2);
     V_ApiDeallocateMetrics(&m);
-    // A format's property list gives a paragraph its tag; typed values speak the same model.
-    V_PropValsT props = V_ApiGetProps(doc, V_ApiGetNamedObject(doc, 32, "1Level"));
-    ASSERT_EQ(props.count, 1u);
-    V_ApiSetProps(doc, p_[3], &props);
-    V_ApiDeallocatePropVals(&props);
-    V_TypedValT tag = V_ApiGetVal(doc, p_[3], 20);
-    EXPECT_STREQ(tag.value.stringVal, "1Level");
-    V_ApiDeallocateVal(&tag);
     uint32_t other = V_ApiNewNamedObject(doc, 99, "thing");  // types the model does not keep
     EXPECT_EQ(V_ApiGetNamedObject(doc, 99, "thing"), other);
     EXPECT_EQ(VA_errno, 0);
