@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -31,10 +32,12 @@ std::vector<uint32_t> outsideTheModel(const HostWithClient &h)
 // Every command by its label and every function code: each call the
 // client makes is one the model answers; then the host's quit ends the
 // client with status 0 and nothing on standard error (a sanitizer build
-// reports any leak there).
+// reports any leak there), and the host, gone, leaves no descriptor open.
 TEST(Model, EveryCommandByLabelThenQuitEndsCleanly)
 {
-    HostWithClient h;
+    int descriptors = open_descriptors();
+    auto h_ = std::make_unique<HostWithClient>();
+    HostWithClient &h = *h_;
     ASSERT_TRUE(h.start());
     h.open({"1Level", "2Level", "3Level", "2Level", "3Level"});
     for (const char *label : {"Move Right", "Move Left", "Move Up", "Move Down", "Nudge Right", "Nudge Left",
@@ -53,6 +56,8 @@ TEST(Model, EveryCommandByLabelThenQuitEndsCleanly)
     ASSERT_EQ(h.host.call_quit(), RPC_SUCCESS);
     EXPECT_EQ(h.host.wait_exit(20), std::optional<int>(0));
     EXPECT_EQ(h.err(), "");
+    h_.reset();
+    EXPECT_EQ(open_descriptors(), descriptors);
 }
 
 TEST(Model, FunctionCodesGoOnlyToAClientThatAskedForThem)
