@@ -1,10 +1,13 @@
 // The outline commands end to end: the real lindrel under the stand-in host,
-// one scenario per row: a document, a selection, a command, and what the
-// document, the selection and the shaping host calls must be afterwards.
+// one scenario per row: the level templates, a document, a selection, a
+// command, and what the document, the selection and the shaping host calls
+// must be afterwards.
+#include "docfile.h"
 #include "host_with_client.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 using namespace lindrel_test;
@@ -16,20 +19,28 @@ enum : int32_t { kNewOutline = 1, kMoveLeft = 2, kMoveRight = 3, kMoveUp = 4, kM
 
 using Lines = std::vector<std::string>;
 
-// A scenario: tags by code ("3" is 3Level, "B" Body, anything else itself),
-// the selection, the command, the paragraphs afterwards ("3P2": 3Level P2),
-// the caret ("text@offset"; none: the selection is left as it was) and the
-// calls that change the display, the selection, the clipboard or the chain
-// (none: not checked).
+// A scenario: tags by code ("3" is 3Level, "B" Body, "_" a blank, anything
+// else itself; a final "!" locks the paragraph), the selection, the command,
+// the paragraphs afterwards ("3P2": 3Level P2), the caret ("text@offset";
+// none: the selection is left as it was) and the calls that change the
+// display, the selection, the clipboard or the chain (none: not checked).
+// With templates of its own, the level templates in the directories of 89
+// and 84 (none: no file), text items of at most `chunk` bytes (0: whole),
+// and the times the client says it lacks list memory.
 struct Scenario {
     const char *name, *tags;
     Sel selection;
     Run run;
     const char *after, *caret, *edits;
+    bool ownTemplates = false;
+    std::optional<Lines> first = {}, second = {};
+    size_t chunk = 0;
+    int messages = 0;
 };
 
-std::string Tag(const std::string &code)
+std::string Tag(std::string code)
 {
+    std::replace(code.begin(), code.end(), '_', ' ');
     return code == "B" ? "Body" : code.find_first_not_of("0123456789") == std::string::npos ? code + "Level" : code;
 }
 
@@ -50,6 +61,17 @@ const char kDownAtEnd[] = "off,select,push,cut,select,select,add,paste,pop,delet
 const char kNothing[] = "fcodes", kLevelOnly[] = "", kNudgeLevel[] = "off,on,redisplay";
 const char kReturns[] = "off,on,redisplay,return -10001";
 const char kSix[] = "1 2 3 2 1 2", kFive[] = "1 2 3 2 3", kBody[] = "1 2 B 3 2 1 2";
+const Lines kNine = {"L1", "L2", "L3", "L4", "L5", "L6", "L7", "L8", "L9"}, kThree = {"Chapter", "Section", "Point"};
+
+// A level template whose paragraphs hold `names`, in `dir`.
+void WriteTemplate(const std::string &dir, const Lines &names)
+{
+    vxhost::DocContent content;
+    for (const std::string &name : names)
+        content.paras.push_back({"Body", name, 0});
+    std::string message;
+    ASSERT_EQ(vxhost::saveDocument(dir + "/OutlineLevels.vx", content, message), 0) << message;
+}
 
 const Scenario kScenarios[] = {
     // Move Right / Move Left: whole blocks, each paragraph from its own level.
@@ -103,6 +125,29 @@ const Scenario kScenarios[] = {
     {"Code290NudgesDown", "1 2 1", {0, 0}, Fcode(290), "2P2 1P1 1P3", "P1@0", nullptr},
     {"Code286DoesNothing", "2", {0, 0}, Fcode(286), "2P1", nullptr, kLevelOnly},
     {"UnknownCommandDoesNothing", "2", {0, 0}, Command(10), "2P1", nullptr, kLevelOnly},
+    // A paragraph whose property 588 is set takes no format, while the block around it still moves.
+    {"LockedParagraphKeepsItsLevel", "1 2! 3 2", {0, 0}, Command(kMoveRight), "2P1 2P2 4P3 3P4", nullptr, nullptr},
+    {"LockedParagraphIsNotNudged", "2 2! 4", {1, 0}, Command(kNudgeLeft), "2P1 2P2 4P3", nullptr, nullptr},
+
+    // The level list, from the level templates or the defaults.
+    {"NoTemplateGivesTheDefaults", "6 7 B", {0, 0}, Command(kMoveRight), "7P1 7P2 BP3", nullptr, nullptr, true},
+    {"DefaultsDoNotKnowBody", "B 1", {0, 0}, Command(kMoveRight), "BP1 2P2", nullptr, nullptr, true},
+    {"ThreeNames", "Chapter Section Point 1", {0, 0}, Command(kMoveRight), "SectionP1 PointP2 PointP3 1P4", nullptr,
+     nullptr, true, kThree},
+    {"FoundOnlyInTheSecondDirectory", "Chapter Section", {0, 0}, Command(kMoveRight), "SectionP1 PointP2", nullptr,
+     nullptr, true, {}, kThree},
+    {"FirstDirectoryWins", "Up Chapter", {0, 0}, Command(kMoveRight), "DownP1 ChapterP2", nullptr, nullptr, true,
+     Lines{"Up", "Down"}, kThree},
+    {"NineNamesClampAtTheSeventh", "L6 L8 L9", {0, 0}, Command(kMoveRight), "L7P1 L7P2 L7P3", nullptr, nullptr, true, kNine},
+    {"NineNamesNudgeTheEighthUp", "L8", {0, 0}, Command(kNudgeRight), "L7P1", nullptr, nullptr, true, kNine},
+    {"EmptyParagraphsOnlyGiveAnEmptyList", "1 2", {0, 0}, Command(kMoveRight), "1P1 2P2", nullptr, nullptr, true,
+     Lines{"", ""}, {}, 0, 2},
+    {"AnEmptyParagraphIsSkipped", "Top Sub", {0, 0}, Command(kMoveRight), "SubP1 SubP2", nullptr, nullptr, true,
+     Lines{"Top", "", "Sub"}, {}, 0, 1},
+    {"TrailingBlankBelongsToTheName", "Top Top_", {1, 0}, Command(kMoveRight), "TopP1 SubP2", nullptr, nullptr, true,
+     Lines{"Top ", "Sub"}},
+    {"NamesDeliveredInSeveralItems", "Chapter", {0, 0}, Command(kMoveRight), "SectionP1", nullptr, nullptr, true,
+     Lines{"Chapter", "Section"}, {}, 2},
 };
 
 class Moves : public testing::TestWithParam<Scenario> {};
@@ -110,14 +155,27 @@ class Moves : public testing::TestWithParam<Scenario> {};
 TEST_P(Moves, DocumentSelectionAndCalls)
 {
     const Scenario &s = GetParam();
-    HostWithClient h;
+    TempDir dirs;
+    std::string first = dirs.mkdir("first"), second = dirs.mkdir("second");
+    for (auto [dir, names] : {std::pair{first, s.first}, {second, s.second}})
+        if (names)
+            WriteTemplate(dir, *names);
+    HostWithClient h(s.ownTemplates ? HostWithClient::Options{first} : HostWithClient::Options{});
+    if (s.ownTemplates)
+        h.editor.setProp(0, 0, vxhost::prop::kTemplateDir2, second);
+    h.editor.setTextItemChunk(s.chunk);
     ASSERT_TRUE(h.start());
-    Lines tags, after;
-    for (const std::string &code : Words(s.tags))
-        tags.push_back(Tag(code));
+    Lines codes = Words(s.tags), tags, after, levels = s.first.value_or(Lines{}), more = s.second.value_or(Lines{});
+    for (const std::string &code : codes)
+        tags.push_back(Tag(code.substr(0, code.find('!'))));
     for (const std::string &p : Words(s.after))
         after.push_back(Tag(p.substr(0, p.rfind('P'))) + " " + p.substr(p.rfind('P')));
-    h.open(tags);
+    // The document declares every level name (an empty one included, so that
+    // a level with no name could be applied by mistake).
+    levels.insert(levels.end(), more.begin(), more.end());
+    h.open(tags, levels);
+    for (size_t i = 0; i < codes.size(); i++)
+        h.doc().paragraph(h.para(i))->content.lock = codes[i].back() == '!';
     h.select(s.selection);
     const vxhost::TextRange before = h.doc().selection();
 
@@ -132,29 +190,22 @@ TEST_P(Moves, DocumentSelectionAndCalls)
     for (const std::string &e : h.edits())
         edits += (edits.empty() ? "" : ",") + e;
     EXPECT_TRUE(s.edits == nullptr || edits == s.edits) << edits;
-    // The display switch is never left off, and the user's clipboard is back.
+    // The display switch is never left off, the user's clipboard is back,
+    // and the level template is closed again.
     EXPECT_EQ(h.editor.display(), 1);
     EXPECT_EQ(h.editor.clipboardDepth(), 0u);
+    EXPECT_EQ(h.editor.activeDocument(), h.document());
+    // Quit, so that a sanitizer build reports any leak on standard error.
+    ASSERT_EQ(h.host.call_quit(), RPC_SUCCESS);
+    EXPECT_EQ(h.host.wait_exit(20), std::optional<int>(0));
+    std::string expected;
+    for (int i = 0; i < s.messages; i++)
+        expected += "Couldn't allocate string list memory\n";
+    EXPECT_EQ(h.err(), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Outline, Moves, testing::ValuesIn(kScenarios),
                          [](const testing::TestParamInfo<Scenario> &info) { return info.param.name; });
-
-// A paragraph whose property 588 is set takes no format, while the block
-// around it still moves.
-TEST(Formats, LockedParagraphKeepsItsLevel)
-{
-    HostWithClient h;
-    ASSERT_TRUE(h.start());
-    h.open({"1Level", "2Level", "3Level", "2Level"});
-    h.doc().paragraph(h.para(1))->content.lock = 1;
-    h.select({0, 0});
-    ASSERT_TRUE(h.run(Command(kMoveRight)));
-    EXPECT_EQ(h.paragraphs(), (Lines{"2Level P1", "2Level P2", "4Level P3", "3Level P4"}));
-    h.select({1, 0});
-    ASSERT_TRUE(h.run(Command(kNudgeLeft)));
-    EXPECT_EQ(h.paragraphs(), (Lines{"2Level P1", "2Level P2", "4Level P3", "3Level P4"}));
-}
 
 // Function codes act on the notification's document, which need not be the
 // active one; notifications other than 42 run nothing.

@@ -1,7 +1,5 @@
-// Lindrel's start-up end to end: the level list it reads from the level
-// template (or its defaults), the menus it builds, the About alert and New
-// Outline, with the real lindrel under the stand-in host.
-#include "docfile.h"
+// Lindrel's start-up end to end: the menus it builds, the About alert and
+// New Outline, with the real lindrel under the stand-in host.
 #include "host_with_client.h"
 
 #include <gtest/gtest.h>
@@ -13,83 +11,6 @@ namespace {
 
 enum : int32_t { kNewOutline = 1, kMoveRight = 3, kNudgeRight = 7, kAbout = 1000 };
 using Lines = std::vector<std::string>;
-
-// Writes a level template whose paragraphs hold `names`, in `dir`.
-void WriteTemplate(const std::string &dir, const Lines &names)
-{
-    vxhost::DocContent content;
-    for (const std::string &name : names)
-        content.paras.push_back({"Body", name, 0});
-    std::string message;
-    ASSERT_EQ(vxhost::saveDocument(dir + "/OutlineLevels.vx", content, message), 0) << message;
-}
-
-struct TemplateScenario {
-    const char *name;
-    std::optional<Lines> first, second;  // templates in the directories of 89 and 84, if any
-    size_t chunk;                        // text items of at most this many bytes (0: whole)
-    Lines tags, after;                   // "tag text" after the command on the selected paragraph
-    int messages = 0;                    // times the list-memory message is printed
-    size_t selected = 0;
-    int32_t command = kMoveRight;
-};
-
-const Lines kNine = {"L1", "L2", "L3", "L4", "L5", "L6", "L7", "L8", "L9"};
-const Lines kThree = {"Chapter", "Section", "Point"};
-
-const TemplateScenario kTemplates[] = {
-    {"NoTemplateGivesTheDefaults", {}, {}, 0, {"6Level", "7Level", "Body"}, {"7Level P1", "7Level P2", "Body P3"}},
-    {"DefaultsDoNotKnowBody", {}, {}, 0, {"Body", "1Level"}, {"Body P1", "2Level P2"}},
-    {"ThreeNames", kThree, {}, 0, {"Chapter", "Section", "Point", "1Level"},
-     {"Section P1", "Point P2", "Point P3", "1Level P4"}},
-    {"FoundOnlyInTheSecondDirectory", {}, kThree, 0, {"Chapter", "Section"}, {"Section P1", "Point P2"}},
-    {"FirstDirectoryWins", Lines{"A", "B"}, kThree, 0, {"A", "Chapter"}, {"B P1", "Chapter P2"}},
-    {"NineNamesClampAtTheSeventh", kNine, {}, 0, {"L6", "L8", "L9"}, {"L7 P1", "L7 P2", "L7 P3"}},
-    {"NineNamesNudgeTheEighthUp", kNine, {}, 0, {"L8"}, {"L7 P1"}, 0, 0, kNudgeRight},
-    {"EmptyParagraphsOnlyGiveAnEmptyList", Lines{"", ""}, {}, 0, {"1Level", "2Level"}, {"1Level P1", "2Level P2"}, 2},
-    {"AnEmptyParagraphIsSkipped", Lines{"Top", "", "Sub"}, {}, 0, {"Top", "Sub"}, {"Sub P1", "Sub P2"}, 1},
-    {"TrailingBlankBelongsToTheName", Lines{"Top ", "Sub"}, {}, 0, {"Top", "Top "}, {"Top P1", "Sub P2"}, 0, 1},
-    {"NamesDeliveredInSeveralItems", Lines{"Chapter", "Section"}, {}, 2, {"Chapter"}, {"Section P1"}},
-};
-
-class Templates : public testing::TestWithParam<TemplateScenario> {};
-
-TEST_P(Templates, LevelListDecidesTheMove)
-{
-    const TemplateScenario &s = GetParam();
-    TempDir dirs;
-    std::string first = dirs.mkdir("first"), second = dirs.mkdir("second");
-    if (s.first)
-        WriteTemplate(first, *s.first);
-    if (s.second)
-        WriteTemplate(second, *s.second);
-
-    HostWithClient h(HostWithClient::Options{first});
-    h.editor.setProp(0, 0, vxhost::prop::kTemplateDir2, second);
-    h.editor.setTextItemChunk(s.chunk);
-    ASSERT_TRUE(h.start());
-    // The document declares every level name (an empty one included, so that
-    // a level with no name could be applied by mistake).
-    Lines levels = s.first.value_or(Lines{}), more = s.second.value_or(Lines{});
-    levels.insert(levels.end(), more.begin(), more.end());
-    h.open(s.tags, levels);
-    h.select({s.selected});
-    ASSERT_TRUE(h.run(Command(s.command)));
-    EXPECT_EQ(h.paragraphs(), s.after);
-    // The template is closed again: only the outline stays open.
-    EXPECT_EQ(h.editor.activeDocument(), h.document());
-
-    // Quit, so that a sanitizer build reports any leak on standard error.
-    ASSERT_EQ(h.host.call_quit(), RPC_SUCCESS);
-    EXPECT_EQ(h.host.wait_exit(20), std::optional<int>(0));
-    std::string expected;
-    for (int i = 0; i < s.messages; i++)
-        expected += "Couldn't allocate string list memory\n";
-    EXPECT_EQ(h.err(), expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Outline, Templates, testing::ValuesIn(kTemplates),
-                         [](const testing::TestParamInfo<TemplateScenario> &info) { return info.param.name; });
 
 std::vector<std::string> Labels(const vxhost::MenuSet &menus, ObjId menu)
 {
