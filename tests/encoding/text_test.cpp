@@ -62,37 +62,20 @@ TEST(RomanTables, ByteMapsAgreeWithIconvAndTheHostControls)
             EXPECT_EQ(VdeAnsiToVellix(an), b);
         }
     }
+    // The host's controls: (map, byte, result).
     using Fn = int (*)(int);
-    for (Fn to : {VdeVellixToAscii, VdeVellixToIsoLatin1, VdeVellixToAnsi, VdeVellixToMac}) {
-        EXPECT_EQ(to(0x08), 0x09);
-        for (int b = 0x10; b <= 0x14 && to != VdeVellixToMac; ++b)
-            EXPECT_EQ(to(b), ' ');
-    }
-    for (Fn from : {VdeAsciiToVellix, VdeIsoLatin1ToVellix, VdeAnsiToVellix, VdeMacToVellix}) {
-        EXPECT_EQ(from(0x09), 0x08);
-        EXPECT_EQ(from(0x0D), 0x0A);
-    }
     const std::tuple<Fn, int, int> rows[] = {
+        {VdeVellixToAscii, 0x08, 0x09}, {VdeVellixToMac, 0x08, 0x09},   {VdeVellixToIsoLatin1, 0x10, ' '},
         {VdeVellixToAscii, 0x0B, 0x0A}, {VdeVellixToAscii, 0x06, '-'},  {VdeVellixToAnsi, 0x0A, 0xB6},
         {VdeVellixToAnsi, 0x04, '-'},   {VdeVellixToAnsi, 0x7F, 0xAD},  {VdeAsciiToVellix, 0x0C, 0x0A},
-        {VdeAsciiToVellix, 0x01, 0},    {VdeMacToVellix, 0x01, '?'},    {VdeVellixTo7BitAscii, 0x41, 'A'},
+        {VdeAnsiToVellix, 0x09, 0x08},  {VdeIsoLatin1ToVellix, 0x0D, 0x0A}, {VdeMacToVellix, 0x01, '?'},
     };
     for (auto [fn, in, out] : rows)
         EXPECT_EQ(fn(in), out) << in;
-    for (int b = 0; b < 256; ++b) {  // letters are what has a case partner; digits are 0 to 9
-        if (VdeVToLower[b] != b || VdeVToUpper[b] != b) {
-            EXPECT_TRUE(VdeCharProps[b] & VDE_CP_LETTER) << b;
-        }
-        EXPECT_EQ((VdeCharProps[b] & VDE_CP_DIGIT) != 0, b >= '0' && b <= '9') << b;
-    }
-    for (int d = 0; d < 16; ++d)
-        EXPECT_EQ(VdeHexAtoD[VdeHexDtoA[d]] * 100 + VdeHexAtoD[VdeVToLower[VdeHexDtoA[d]]], d * 101);
     char s[] = "a\x08" "b\x09" "c\x10\x11\x15\x0A", t[] = "x\ty\t";
     VdeVXControlToExternal(s);
     VdeExternalControlToVX(t);
-    EXPECT_STREQ(s, "a\tb\nc  -\x0A");
-    EXPECT_STREQ(t, "x\x08y\x08");
-    VdeVXControlToExternal(nullptr);
+    EXPECT_EQ(std::string(s) + t, "a\tb\nc  -\x0A" "x\x08y\x08");
 }
 
 // Shift_JIS pairs whose second bytes are ASCII letters (0x88 'A', 0x89 'a'),
