@@ -1,7 +1,6 @@
 // This process attached to a running stand-in host through its session
 // service, over real UDP and TCP RPC with the machine's port mapper: the
-// attach, its failures, the default parameter lists entry by entry, and the
-// one-call open, new document and save as the host receives them.
+// attach, its failures, and the command line's serving host.
 #include "client_under_host.h"
 #include "process.h"
 
@@ -12,14 +11,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "vapi/api.h"
-#include "apiutil.h"
-#include "vapi/apisimple.h"
 #include "vapi/apistruct.h"
 #include "callbacks.h"
 #include "runtime_internal.h"
@@ -183,56 +179,6 @@ TEST_F(Session, RunningVxhostAcceptsAnAttach)
     waitpid(vxhost, &status, 0);
     ASSERT_TRUE(read);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-}
-
-// A list, released, as "number=value" words: 'text' for strings, null for
-// a null string, type<code> for other values.
-std::string taken(V_PropValsT list)
-{
-    std::string out;
-    for (uint32_t i = 0; i < list.count; i++) {
-        const V_TypedValT &v = list.items[i].value;
-        std::string value = v.typeCode == 1 ? std::to_string(v.value.intVal) : "type" + std::to_string(v.typeCode);
-        if (v.typeCode == V_TYPE_STRING)
-            value = v.value.stringVal ? "'" + std::string(v.value.stringVal) + "'" : "null";
-        out += (i ? " " : "") + std::to_string(list.items[i].ident.propNum) + "=" + value + (list.items[i].ident.propName ? "?" : "");
-    }
-    V_ApiDeallocatePropVals(&list);
-    return out;
-}
-
-const char kOpenList[] = "1=1 2=1 14=4 15=4 16=4 17=4 18=4 19=4 20=4 21=4 22=4 23=4 28=4 24=4 25=4 4=1";
-
-TEST(DefaultParams, EveryListEntryByEntry)
-{
-    const std::tuple<V_PropValsT (*)(), const char *> cases[] = {
-        {V_ApiGetOpenDefaultParams,
-         "1=0 5=1 7=0 8=0 33=0 9=0 10=0 11=0 13=0 2=0 14=0 15=0 16=12 17=5 18=0 19=0 20=0 21=5 22=0 "
-         "23=0 28=0 24=0 25=0 32=0 26=1 27=0 29=0 6=0 30=0 42=0 4=0 3=0 12=0 31=null 36=12 35=12 "
-         "34=null 37=0 38=null 39=null 40=0 41=0"},
-        {V_ApiGetSaveDefaultParams,
-         "1=0 4=1 5=2 6=2 7=0 8=0 10=0 9=0 11=1 13=438 2=0 12=0 3=0 14=0 16=null 18=null 17=0 20=0 19=0 21=0"},
-        {V_ApiGetImportDefaultParams,
-         "1=0 2=0 4=5 5=0 6=null 7=0 8=0 9=0 10=0 11=0 12=0 33=0 17=0 13=1 15=72 14=1 16=12 18=1 "
-         "32=1 19=1 20=null 21=10 22=1 23=1 24=1 25=null 26=1 27=0 29=null 30=0 28=1 31=1 34=null "
-         "3=0 35=null 36=0"},
-        {V_ApiGetExportDefaultParams, "1=0 2=0 3=0 4=1 6=type10 5=8 7=0 8=0 9=0 10=0 11=1 13=438 15=72 12=1 14=null 16=null"},
-        {V_ApiGetUpdateBookDefaultParams, "1=1 2=0 3=1 6=1 4=0 5=1 7=1 8=1 9=1 10=1 11=1"},
-        {V_ApiGetSpellDefaultParams,
-         "1005=1 1000=6137 1001='!,.:;?' 1002='!%),.:;?]}' 1003='$([{' 1004='.' 1006='resultfile.dct' 1007=1"},
-        {initializeNewPropList, "29=1"},
-        {initializeSavePropList, "4=1 5=0 8=1 2=1"},
-    };
-    for (const auto &[make, entries] : cases)
-        EXPECT_EQ(taken(make()), entries);
-    EXPECT_EQ(taken(initializeOpenPropList(0)), kOpenList);
-    EXPECT_EQ(taken(initializeOpenPropList(-3)), std::string(kOpenList) + " 29=-3");
-    // The spelling strings belong to each list: changed or released alone.
-    V_PropValsT a = V_ApiGetSpellDefaultParams(), b = V_ApiGetSpellDefaultParams();
-    a.items[2].value.value.stringVal[0] = 'X';
-    V_ApiDeallocatePropVals(&a);
-    EXPECT_STREQ(b.items[2].value.value.stringVal, "!,.:;?");
-    V_ApiDeallocatePropVals(&b);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// In this process: the runtime's service loop (descriptor-change reports,
-// extra descriptors, service sockets beyond the first 32 descriptors), the
-// stand-in host's dispatcher driven by a plain RPC client on a second
-// thread.
+// In this process: the runtime's service loop with service sockets beyond
+// the first 32 descriptors, and the stand-in host's dispatcher driven by a
+// plain RPC client on a second thread.
 #include "process.h"
 #include "vxhost.h"
 
@@ -39,54 +38,6 @@ void drain()
             return;
         svc_getreqset(&ready);
     }
-}
-
-TEST(Descriptors, CallbackHearsOfEachServiceDescriptorOnceEachWay)
-{
-    drain();
-    V_ApiSetFdFunc(remember);  // in step with what is there now
-    V_ApiSetFdFunc(nullptr);
-    int placeholder = open("/dev/null", O_RDONLY);  // keeps a low number free for later
-    SVCXPRT *a = svctcp_create(RPC_ANYSOCK, 0, 0), *b = svctcp_create(RPC_ANYSOCK, 0, 0);
-    ASSERT_TRUE(a && b);
-    reports.clear();
-    EXPECT_EQ(V_ApiSetFdFunc(remember), nullptr);  // hears at once of what it was not told
-    EXPECT_EQ(reports, (Reports{{a->xp_fd, 1}, {b->xp_fd, 1}}));
-    reports.clear();
-    call_fd_func();  // nothing changed: nothing reported
-    EXPECT_TRUE(reports.empty());
-    close(placeholder);  // a higher one goes as a lower one comes: the removal first
-    SVCXPRT *c = svctcp_create(RPC_ANYSOCK, 0, 0);
-    ASSERT_LT(c->xp_fd, b->xp_fd);
-    int gone = b->xp_fd;
-    svc_destroy(b);
-    call_fd_func();
-    EXPECT_EQ(reports, (Reports{{gone, 0}, {c->xp_fd, 1}}));
-    EXPECT_EQ(V_ApiSetFdFunc(nullptr), remember);
-    // A ready extra descriptor is returned, and nothing is dispatched.
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    ASSERT_LT(fds[0], 32);
-    ASSERT_EQ(write(fds[1], "x", 1), 1);
-    uint32_t mask = 1u << fds[0] | 1u << fds[1];
-    EXPECT_GE(V_ApiService(&mask), 1);
-    EXPECT_EQ(mask * 10 + VA_SelectMask, (1u << fds[0]) * 11);
-    // A ready service descriptor is served, not returned as an extra one.
-    int peer = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(a->xp_port);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(connect(peer, reinterpret_cast<sockaddr *>(&to), sizeof to), 0);
-    mask = 1u << fds[0] | 1u << a->xp_fd;
-    EXPECT_GE(V_ApiService(&mask), 2);
-    EXPECT_EQ(mask, 1u << fds[0]);
-    close(peer);
-    V_ApiService(nullptr);  // the connection's end: its transport goes
-    for (int fd : fds)
-        close(fd);
-    svc_destroy(a);
-    svc_destroy(c);
 }
 
 TEST(Descriptors, ServiceSocketsAbove31AreServed)
