@@ -1,6 +1,6 @@
-// The record utilities (typed values copy in the codec tests): text items,
-// null sources and null arrays, the builder's capacity rule, the status-bit
-// test and the filter-argument splitter.
+// The record utilities (typed values copy in the codec tests): null arrays,
+// the builder's capacity rule, the status-bit test and the filter-argument
+// splitter.
 #include "heap.h"
 
 #include "vapi/apistruct.h"
@@ -34,35 +34,6 @@ template <class L>
 size_t slots(const L &list)
 {
     return malloc_usable_size(list.items) / sizeof(*list.items);
-}
-
-// Text items copy deeply; null sources and null strings have defined copies.
-TEST(ApiRecords, TextItemsAndNullSources)
-{
-    TextItemsT items = V_ApiAllocateTextItems(2);
-    items.items[0] = {3, {1, {V_ApiCopyString("abc")}}};
-    items.items[1] = {9, {4, {nullptr}}};
-    items.items[1].data.number = 77;
-    TextItemsT copy = V_ApiCopyTextItems(&items);
-    V_ApiDeallocateTextItems(&items);
-    ASSERT_EQ(copy.count, 2u);
-    EXPECT_STREQ(copy.items[0].data.text, "abc");
-    EXPECT_EQ(copy.items[1].offset * 100 + copy.items[1].data.number, 977);
-    V_ApiDeallocateTextItems(&copy);
-    char a[] = "a";
-    StringT withNull[] = {a, nullptr};
-    V_StringsT two{2, withNull}, twoCopy = V_ApiCopyStrings(&two);
-    EXPECT_EQ(texts(twoCopy), (Texts{"a", ""}));  // a null entry copies as ""
-    V_ApiDeallocateStrings(&twoCopy);
-    TextItemT none = V_ApiCopyTextItem(nullptr);
-    V_PropValT blank = V_ApiCopyPropVal(nullptr);
-    EXPECT_TRUE(none.data.dataType == 1 && none.data.text == nullptr);
-    EXPECT_TRUE(blank.ident.propName == nullptr && blank.value.typeCode == 1);
-    // "" from a null string, on the C library's heap: the support library may resize it.
-    char *empty = static_cast<char *>(V_Realloc(V_ApiCopyString(nullptr), 64, 0));
-    EXPECT_STREQ(empty, "");
-    V_ApiDeallocateString(&empty);
-    V_ApiDeallocateString(&empty);
 }
 
 TEST(ApiRecords, UnusedValueWordsAndNullArrays)

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netdb.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -14,7 +14,6 @@
 #include <cstring>
 #include <functional>
 #include <optional>
-#include <string>
 #include <type_traits>
 
 namespace {

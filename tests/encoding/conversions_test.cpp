@@ -159,14 +159,6 @@ TEST(Japanese, HalfWidthKatakanaIntoJis)
     }
     EXPECT_EQ(merged, 15 + 5 + 1 + 5);
     setlocale(LC_ALL, saved.c_str());
-    unsigned char a = 1, b = 2;
-    for (int notKana : {0x41, 0xA0, 0xE0, -1})
-        EXPECT_EQ(Vdehan2zen(notKana, 0xDE, &a, &b), -1);
-    EXPECT_EQ(a * 10 + b, 12);  // untouched
-    EXPECT_EQ(Vdehan2zen(0xB6, 0xDE, &a, &b), 1);
-    EXPECT_EQ(a * 256 + b, 0x834B);
-    EXPECT_EQ(Vdehan2zen(0xB6, 0xDF, &a, &b), 0);
-    EXPECT_EQ(a * 256 + b, 0x834A);
 }
 
 // Every GB 2312 character goes into ~{ ~} as seven bits, and back.

@@ -97,27 +97,4 @@ TEST(SingleByte, EveryByteOfTheFixedTables)
     EXPECT_EQ(enctest::convertString("\x01\x02", VDE_TE_VELLIX, VDE_TE_UTF8), "(null)");  // nothing produced
 }
 
-TEST(CodePoints, OfStringsAndCountedText)
-{
-    int32_t *l = VdeTextEncStringToLString("A\x88\x9F\xB1", VDE_TE_SHIFTJIS);
-    ASSERT_NE(l, nullptr);
-    EXPECT_EQ(std::vector<int32_t>(l, l + 4), (std::vector<int32_t>{0x41, 0x4E9C, 0xFF71, 0}));
-    V_Free(l);
-    EXPECT_EQ(VdeTextEncStringToLString("", VDE_TE_SHIFTJIS), nullptr);
-    EXPECT_EQ(VdeTextEncStringToLString(nullptr, VDE_TE_VELLIX), nullptr);
-    EXPECT_EQ(VdeTextEncStringToLString("abc", VDE_TE_JIS7), nullptr);
-    // A pair cut by the count reads as a single byte; a code point 0 ends
-    // the output; bytes without a character give none.
-    int32_t out[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
-    const unsigned char sj[] = {'A', 0x88, 0x9F, 0x88, 0x9F}, text[] = {'a', 0x01, 'b', 0, 'c'};
-    EXPECT_EQ(translateStringToUCS4(sj, 4, VDE_TE_SHIFTJIS, out), 2);
-    EXPECT_EQ(out[1] * 10 + out[2], 0x4E9C * 10 - 1);
-    EXPECT_EQ(translateStringToUCS4(text, 5, VDE_TE_VELLIX, out), 3);  // its byte 0 has no character
-    EXPECT_EQ(out[2], 'c');
-    EXPECT_EQ(translateStringToUCS4(text, 5, VDE_TE_ISOLATIN1, out), 3);  // its byte 0 is U+0000
-    EXPECT_EQ(out[1], 0x01);
-    EXPECT_EQ(translateStringToUCS4(text, 5, VDE_TE_ASCII, out), -1);
-    EXPECT_EQ(translateStringToUCS4(nullptr, 3, VDE_TE_VELLIX, out), 0);
-}
-
 }  // namespace

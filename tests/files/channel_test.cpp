@@ -1,8 +1,8 @@
-// Channels: reading, writing, seeking, size, end of file, temporary
-// channels, and 16- and 32-bit items in either byte order (network order from htons/htonl as the oracle). Then
-// the Unicode table files: found, read, and harmless when missing, cut or
-// garbled (tables load once per process, so each loading case runs in a
-// child process).
+// Channels: reading, writing, seeking, size, end of file, a temporary
+// channel's close, and 16- and 32-bit items in either byte order (network
+// order from htons/htonl as the oracle). Then the Unicode table files:
+// found, read, and harmless when missing, cut or garbled (tables load once
+// per process, so each loading case runs in a child process).
 #include "process.h"
 #include "ucod.h"
 
@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <memory>
 #include <random>
 #include <string>
@@ -73,22 +72,6 @@ TEST(Channel, ReadWriteSeekSizeAndEof) {
         EXPECT_EQ(open(bad, bad.empty() ? "w" : "r"), nullptr) << bad;
     EXPECT_EQ(open(dir.file("g"), nullptr), nullptr);
     EXPECT_FALSE(exists(dir.file("g")));
-}
-
-TEST(Channel, TemporaryChannels) {
-    V_ChannelT *c = V_ChannelMakeTmp(), *kept = V_ChannelMakeTmp();
-    ASSERT_TRUE(c && kept);
-    std::string name = c->fileName, keptName = kept->fileName;
-    EXPECT_NE(name, keptName);
-    EXPECT_EQ(V_ChannelSize(c), 0);
-    EXPECT_EQ(V_ChannelWrite("tmp", 1, 3, c) + V_ChannelSeek(c, 0, 0), 3);
-    EXPECT_EQ(rest(c), "tmp");
-    EXPECT_EQ(VdeChannelCloseTmp(&c), 0);
-    EXPECT_EQ(c, nullptr);
-    EXPECT_FALSE(exists(name));
-    EXPECT_EQ(V_ChannelClose(kept), 0);  // closed the ordinary way, the file stays
-    EXPECT_TRUE(exists(keptName));
-    std::remove(keptName.c_str());
 }
 
 // In a child, as it changes the working directory: a channel without a name

@@ -181,25 +181,6 @@ TEST(Formatter, DeparturesFromSnprintf)
     EXPECT_EQ(pieces(nullptr), (std::vector<std::string>{"", "0"}));
 }
 
-TEST(Formatter, CountStoresWhatWasAcceptedInSixteenOrThirtyTwoBits)
-{
-    char buf[2048];
-    int32_t full = -1, kept = -1, pair[2] = {-1, -1};
-    union {
-        int32_t whole;
-        int16_t half[2];
-    } target;
-    target.whole = 0x7FFF7FFF;
-    std::string long1000(1000, 'y'), withL = "xyz%ln";
-    EXPECT_EQ(V_Sprintf(buf, "ab%ncd", &full) * 10 + full, 42);
-    EXPECT_EQ(V_Sprintf(buf, "%s%hn", long1000.c_str(), &target.half[0]), 1000);
-    EXPECT_EQ(target.half[0], 1000);
-    EXPECT_EQ(target.half[1], 0x7FFF);  // the other half is untouched
-    EXPECT_EQ(V_Sprintf(buf, withL.c_str(), &pair[0]), 3);  // 'l' changes nothing: 32 bits
-    EXPECT_EQ(pair[0] * 10 + pair[1], 29);
-    EXPECT_EQ(bounded(buf, 3, "abcdef%n", &kept) * 10 + kept, 22);
-}
-
 TEST(FormatterDeathTest, RefusedGrowthEndsTheCallWithWhatWasOutput)
 {
     std::string big(64u << 20, 's');  // 64 MB to print, the address space capped well below
