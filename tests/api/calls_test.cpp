@@ -170,13 +170,14 @@ TEST_F(Calls, SeveralOutputs)
     EXPECT_EQ(V_ApiDictionaryOperation(1, "x", 0, 9), -43);
     EXPECT_EQ(VA_errno, 3);
     EXPECT_EQ(V_ApiDictionaryOperation(1, "x", 0, 2) + V_ApiDictionary(1, "w", 0, 2, nullptr), 0);
+    EXPECT_EQ(lindrel_test::heap_growth([] { V_ApiDictionary(1, "w", 0, 2, nullptr); }), 0);  // strings not asked for
     V_StringsT got = V_ApiGetDictionaryStrings(1, 0);
     EXPECT_TRUE(got.count == 1 && std::strcmp(got.items[0], "word") == 0);
     V_ApiDeallocateStrings(&got);
     V_CompareRetT r = V_ApiCompare(1, 2, 0, nullptr, nullptr, nullptr, 0);
     EXPECT_EQ(r.id1 * 100 + r.id2, 7172u);
     auto calls = host().calls_until("api_vx_compare_1");  // operation 9 did not reach the host
-    EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](auto &c) { return c.stub == "api_vx_dictionary_1"; }), 3);
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](auto &c) { return c.stub == "api_vx_dictionary_1"; }), 5);
     attach([](vxhost::Host &, GenericHost &g) { g.script_drop(1411); });
     V_StringsT f1{1, kOnes}, f2{1, kOnes}, f3{1, kOnes}, f4{1, kOnes};  // not the function's to release
     EXPECT_EQ(V_ApiThesaurus(0, "w", &f1, &f2, &f3, &f4) * 10 + VA_errno, -11);
@@ -257,8 +258,10 @@ TEST_F(Calls, PromptsProgressModalDialogsAndTheEndOfTheSession)
     }
     EXPECT_EQ(handovers * 10 + events, 22);  // each event handed back (traced before the dialog call)
     VA_bailout = 0;
+    ASSERT_EQ(V_ApiTakeControl(), 0);  // held: the end hands it back
     EXPECT_EQ(V_ApiDisconnectFromSession(), 2);
     EXPECT_TRUE(VA_bailout == 1 && vellix_client == nullptr);
+    EXPECT_EQ(host().args_of("api_vx_over_1"), "0");
     attach([](vxhost::Host &, GenericHost &g) { g.script_drop(1376); });
     VA_bailout = 0;
     EXPECT_EQ(V_ApiDisconnectFromSession() * 10 + VA_errno, -11);  // it ends even when its call fails

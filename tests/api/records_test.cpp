@@ -49,6 +49,8 @@ TEST(ApiRecords, UnusedValueWordsAndNullArrays)
         V_TypedValT c = V_ApiCopyVal(&word);
         EXPECT_EQ(std::memcmp(&c, &expected, sizeof c), 0) << code;
     }
+    char buf[4];
+    EXPECT_EQ(strCpy(buf, nullptr), buf);  // "" copied, the destination returned
     V_StringsT five{5, nullptr}, three{3, nullptr};
     V_ApiDeallocateStrings(&five);
     EXPECT_EQ(five.count, 0u);
