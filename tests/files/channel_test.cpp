@@ -1,12 +1,10 @@
-// Channels: reading, writing, seeking, size, end of file, a temporary
-// channel's close, and 16- and 32-bit items in either byte order (network
-// order from htons/htonl as the oracle). Then the Unicode table files:
-// found, read, and harmless when missing, cut or garbled (tables load once
-// per process, so each loading case runs in a child process).
+// Channels: reading, writing, seeking, size, end of file, and a temporary
+// channel's close. Then the Unicode table files: found, read, and harmless
+// when missing, cut or garbled (tables load once per process, so each
+// loading case runs in a child process).
 #include "process.h"
 #include "ucod.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -90,36 +88,6 @@ int closeTmpWithoutName(const std::string &dir) {
 TEST(ChannelDeathTest, CloseTmpWithoutANameDeletesNothing) {
     TempDir dir;
     EXPECT_EXIT(std::exit(closeTmpWithoutName(dir.mkdir("empty"))), testing::ExitedWithCode(0), "");
-}
-
-// Items in network order (htons/htonl as the oracle) leave the caller's
-// buffer as it was, in pieces larger than one 1 KiB block.
-TEST(ByteOrder, SwappedItemsAndTheCallersBuffer) {
-    TempDir dir;
-    Channel c = open(dir.file("be"), "w+");
-    V_SetByteOrder(c.get());
-    EXPECT_EQ(c->byteOrder, htons(1) == 1);  // little-endian data
-    V_ResetByteOrder(c.get());
-    EXPECT_EQ(c->byteOrder, htons(1) != 1);  // big-endian data: network order
-    std::vector<uint16_t> shorts = {0x0102, 0xA0B0, 0xFFFE};
-    std::vector<uint32_t> longs(300), longsBack(301);
-    std::string expected;
-    for (uint16_t v : shorts) expected.append({char(v >> 8), char(v)});
-    for (size_t i = 0; i < longs.size(); ++i) {
-        uint32_t v = longs[i] = 0x01020304u * uint32_t(i + 1), net = htonl(v);
-        expected.append(reinterpret_cast<const char *>(&net), 4);
-    }
-    const auto shortsBefore = shorts;
-    const auto longsBefore = longs;
-    EXPECT_EQ(V_WriteShorts(shorts.data(), 3, c.get()) + V_WriteLongs(longs.data(), 300, c.get()), 303);
-    EXPECT_TRUE(shorts == shortsBefore && longs == longsBefore);
-    EXPECT_EQ(V_ChannelFlush(c.get()), 0);
-    EXPECT_EQ(read_file(dir.file("be")), expected);
-    std::vector<uint16_t> shortsBack(3);
-    EXPECT_EQ(V_ChannelSeek(c.get(), 0, 0) + V_ReadShorts(shortsBack.data(), 3, c.get()), 3);
-    EXPECT_EQ(V_ReadLongs(longsBack.data(), 301, c.get()), 300);  // one short of the request
-    longsBack.pop_back();
-    EXPECT_TRUE(shortsBack == shorts && longsBack == longs);
 }
 
 // UTF-8 through the tables; "" for nothing.
