@@ -150,7 +150,7 @@ int32_t thesaurus()
 // after them is what the function returns after a failed call, where that
 // is not its shape's failure value.
 #define ROW(shape, fn, stub, args, ...) {#fn, #stub, Shape::shape, outcome([] { return fn args; }), __VA_ARGS__}
-#define N(shape, fn, stub, args, ...) ROW(shape, fn, stub, args, __VA_ARGS__)
+#define N ROW
 #define V(fn, stub, args) ROW(Void, fn, stub, args)
 #define STR(fn, stub, args) ROW(String, fn, stub, args)
 #define REC(fn, stub, args) ROW(Record, fn, stub, args)
@@ -165,7 +165,6 @@ std::vector<Entry> entries()
     return {
         // Property access
         N(Value, V_ApiGetInt, api_vx_get_int_1, (1, 2, 3)),
-        N(Value, V_ApiGetIntByName, api_vx_get_int_1, (1, 2, "n")),
         V(V_ApiSetInt, api_vx_set_int_1, (1, 5, 3, 4)),
         N(Value, V_ApiGetId, api_vx_get_id_1, (1, 2, 3)),
         STR(V_ApiGetString, api_vx_get_string_1, (1, 2, 3)),
@@ -231,9 +230,7 @@ std::vector<Entry> entries()
         // Tables and elements
         N(Value, V_ApiNewTable, api_vx_new_table_1, (1, "Format A", 2, 3, 1, 0, &loc)),
         N(Status, V_ApiDeleteRows, api_vx_cut_table_parts_1, (1, 2, 3, 4)),
-        N(Status, V_ApiDeleteCols, api_vx_cut_table_parts_1, (1, 2, 3, 4)),
         N(Status, V_ApiStraddleCells, api_vx_straddle_cells_1, (1, 2, 3, 4)),
-        N(Status, V_ApiUnStraddleCells, api_vx_straddle_cells_1, (1, 2, 3, 4)),
         V(V_ApiWrapElement, api_vx_wrap_element_1, (1, 2)),
         // Fonts and encodings
         REC(V_ApiFamilyFonts, api_vx_family_fonts_1, (1)),
@@ -243,7 +240,6 @@ std::vector<Entry> entries()
         // Spelling and friends
         REC(V_ApiSpell, api_vx_spell_1, (1, &loc, &propVals, &spellStatus, &out1)),
         N(Status, V_ApiDictionary, api_vx_dictionary_1, (1, "w", 0, 2, nullptr)),
-        N(Status, V_ApiDictionaryOperation, api_vx_dictionary_1, (1, "w", 0, 2)),
         REC(V_ApiGetDictionaryStrings, api_vx_dictionary_1, (1, 0)),
         N(Status, V_ApiModifyDictionary, api_vx_modifydictionary_1, (1, 2, 3, "w"), 0),
         {"V_ApiThesaurus", "api_vx_thesaurus_1", Shape::Status, outcome(thesaurus)},

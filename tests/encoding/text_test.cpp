@@ -1,6 +1,6 @@
-// Text encodings: the registry and font encodings, locale flags, the Vellix
-// Roman tables (against glibc's ISO-8859-1 and CP1252), string functions
-// that never split a double-byte character, and fixed character lists.
+// Text encodings: the registry, font encodings and locale flags, string
+// functions that never split a double-byte character, and fixed character
+// lists.
 #include "oracle.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +13,6 @@
 #include "support_internal.h"
 
 namespace {
-
-using enctest::utf8;
 
 TEST(Registry, NamesNumbersAndFontEncodings)
 {
@@ -42,40 +40,6 @@ TEST(Registry, NamesNumbersAndFontEncodings)
         VdeSetLocaleFlags(name);  // EUC, JIS, CNS, Roman
         EXPECT_EQ(vdeLocaleIsEUC * 1000 + vdeLocaleIsJIS * 100 + vdeLocaleIsCNS * 10 + vdeLocaleIsRoman, flags) << name;
     }
-}
-
-TEST(RomanTables, ByteMapsAgreeWithIconvAndTheHostControls)
-{
-    enctest::Iconv latin1("UTF-8", "ISO-8859-1"), ansi("UTF-8", "CP1252");
-    for (int b = 0x20; b < 256; ++b) {
-        uint16_t cp = VdeVellixToUnicodeMap[b];
-        int iso = VdeVellixToIsoLatin1(b), an = VdeVellixToAnsi(b);
-        EXPECT_EQ(VdeVellixToAscii(b), b < 0x7F ? b : b == 0x7F ? '?' : 0) << b;
-        if (cp == 0xFFFF || b == 0x7F)
-            continue;
-        EXPECT_EQ(iso ? *latin1(std::string(1, char(iso))) : "", cp <= 0xFF ? utf8(cp) : "") << b;
-        if (iso) {
-            EXPECT_EQ(VdeIsoLatin1ToVellix(iso), b);
-        }
-        if (an) {
-            EXPECT_EQ(*ansi(std::string(1, char(an))), utf8(cp)) << b;
-            EXPECT_EQ(VdeAnsiToVellix(an), b);
-        }
-    }
-    // The host's controls: (map, byte, result).
-    using Fn = int (*)(int);
-    const std::tuple<Fn, int, int> rows[] = {
-        {VdeVellixToAscii, 0x08, 0x09}, {VdeVellixToMac, 0x08, 0x09},   {VdeVellixToIsoLatin1, 0x10, ' '},
-        {VdeVellixToAscii, 0x0B, 0x0A}, {VdeVellixToAscii, 0x06, '-'},  {VdeVellixToAnsi, 0x0A, 0xB6},
-        {VdeVellixToAnsi, 0x04, '-'},   {VdeVellixToAnsi, 0x7F, 0xAD},  {VdeAsciiToVellix, 0x0C, 0x0A},
-        {VdeAnsiToVellix, 0x09, 0x08},  {VdeIsoLatin1ToVellix, 0x0D, 0x0A}, {VdeMacToVellix, 0x01, '?'},
-    };
-    for (auto [fn, in, out] : rows)
-        EXPECT_EQ(fn(in), out) << in;
-    char s[] = "a\x08" "b\x09" "c\x10\x11\x15\x0A", t[] = "x\ty\t";
-    VdeVXControlToExternal(s);
-    VdeExternalControlToVX(t);
-    EXPECT_EQ(std::string(s) + t, "a\tb\nc  -\x0A" "x\x08y\x08");
 }
 
 // Shift_JIS pairs whose second bytes are ASCII letters (0x88 'A', 0x89 'a'),
