@@ -284,8 +284,6 @@ bool makes_objects(const char *stub)
     return false;
 }
 
-bool control(uint32_t proc) { return proc == 1000 || proc == 1001 || proc == 1002 || proc == 1343; }
-
 void run_all(Situation s, const HostChild::Setup &setup)
 {
     HostChild host(setup);
@@ -308,24 +306,18 @@ void run_all(Situation s, const HostChild::Setup &setup)
     }
 }
 
+// Every procedure but the control calls refused, or dropped.
+HostChild::Setup everyProcedure(bool drop)
+{
+    return [drop](vxhost::Host &, GenericHost &g) {
+        for (uint32_t i = 0; i < api_proc_count; ++i)
+            if (uint32_t n = api_procs[i].num; n != 1000 && n != 1001 && n != 1002 && n != 1343)
+                drop ? g.script_drop(n) : g.script_status(n, kRefusal);
+    };
+}
+
 TEST(Shapes, EveryFunctionWhenTheHostAnswers) { run_all(kAnswered, {}); }
-
-TEST(Shapes, EveryFunctionWhenTheHostRefuses)
-{
-    run_all(kRefused, [](vxhost::Host &, GenericHost &g) {
-        for (uint32_t i = 0; i < api_proc_count; ++i)
-            if (!control(api_procs[i].num))
-                g.script_status(api_procs[i].num, kRefusal);
-    });
-}
-
-TEST(Shapes, EveryFunctionWhenTheConnectionIsDropped)
-{
-    run_all(kFailed, [](vxhost::Host &, GenericHost &g) {
-        for (uint32_t i = 0; i < api_proc_count; ++i)
-            if (!control(api_procs[i].num))
-                g.script_drop(api_procs[i].num);
-    });
-}
+TEST(Shapes, EveryFunctionWhenTheHostRefuses) { run_all(kRefused, everyProcedure(false)); }
+TEST(Shapes, EveryFunctionWhenTheConnectionIsDropped) { run_all(kFailed, everyProcedure(true)); }
 
 }  // namespace

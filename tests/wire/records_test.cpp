@@ -31,9 +31,8 @@ std::function<std::pair<Bytes, Bytes>(const Bytes &)> coded(bool_t (*codec)(XDR 
 TEST(Records, GoldenBytes)
 {
     StringT one[] = {kA}, strs[] = {kA, nullptr, kWord};
-    int32_t ints[] = {-1, 2}, m[] = {255};
+    int32_t m[] = {255};
     uint8_t bytes[] = {1, 2, 255};
-    V_PointT points[] = {{1, 2}, {3, 4}};
     V_TabT tabs[] = {{10, 1, nullptr, 0}};
     V_AttributeT attrs[] = {{kName, {1, one}, 1, 255}};
     V_AttributeDefT defs[] = {{nullptr, -1, 0, 1, {0, nullptr}, {1, one}, kA, kDot}};
@@ -46,13 +45,9 @@ TEST(Records, GoldenBytes)
     V_PropValsT report{1, &status};
     V_MetricsT metric{1, m}, none{0, nullptr};
     const std::pair<std::function<std::pair<Bytes, Bytes>(const Bytes &)>, Bytes> rows[] = {
-        {coded(xdr_V_PointT, V_PointT{1, -2}), Wire().u(1).u(0xFFFFFFFE)},
-        {coded(xdr_V_ElementRangeT, V_ElementRangeT{{1, 2, 3}, {4, 5, -6}}), Wire().u(1).u(2).u(3).u(4).u(5).u(-6)},
         {coded(xdr_V_TabT, V_TabT{36, 2, kDot, ','}), Wire().u(36).u(2).s(".").u(',')},  // a byte: a unit
         {coded(xdr_V_StringsT, V_StringsT{3, strs}), Wire().u(3).s("a").s("").s("word")},  // null as ""
-        {coded(xdr_V_IntsT, V_IntsT{2, ints}), Wire().u(2).u(-1).u(2)},
         {coded(xdr_V_UBytesT, V_UBytesT{3, bytes}), Wire().u(3).u(1).u(2).u(255)},
-        {coded(xdr_V_PointsT, V_PointsT{2, points}), Wire().u(2).u(1).u(2).u(3).u(4)},
         {coded(xdr_V_TabsT, V_TabsT{1, tabs}), Wire().u(1).u(10).u(1).s("").u(0)},
         {coded(xdr_V_AttributesT, V_AttributesT{1, attrs}), Wire().u(1).s("Name").u(1).s("a").u(1).u(255)},
         {coded(xdr_V_AttributeDefsT, V_AttributeDefsT{1, defs}),
@@ -66,18 +61,15 @@ TEST(Records, GoldenBytes)
         {coded(xdr_ApiVxOpenArgT, ApiVxOpenArgT{kWord, {0, nullptr}}), Wire().s("word").u(0)},
         {coded(xdr_ApiVxSaveRetT, ApiVxSaveRetT{0, 4, &report}), Wire().u(0).u(4).u(1).u(1).u(3).u(15).u(1).u(5)},
         {coded(xdr_ApiVxUpdateBookRetT, ApiVxUpdateBookRetT{2, nullptr}), Wire().u(2).u(0)},  // optional: absent
-        {coded(xdr_ApiVxCustomDocArgT, ApiVxCustomDocArgT{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}),
-         Wire().u(1).u(2).u(3).u(4).u(5).u(6).u(7).u(8).u(9).u(10)},
         {coded(xdr_ApiVxThesaurusRetT, ApiVxThesaurusRetT{{1, one}, {0, nullptr}, {1, one}, {0, nullptr}, -9}),
          Wire().u(1).s("a").u(0).u(1).s("a").u(0).u(-9)},  // the status last
-        {coded(xdr_ApiVxShowHyphenationRetT, ApiVxShowHyphenationRetT{kWord, 0}), Wire().s("word").u(0)},
         {coded(xdr_ApiVxChangeColorPaletteArgT, ApiVxChangeColorPaletteArgT{1, metric, 2, none, 3, none, 4, none, metric, 5}),
          Wire().u(1).u(1).u(255).u(2).u(0).u(3).u(0).u(4).u(0).u(1).u(255).u(5)},
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         auto [encoded, again] = rows[i].first(rows[i].second);
         EXPECT_EQ(encoded, rows[i].second) << "row " << i;
-        EXPECT_EQ(again, i == 11 ? Bytes(Wire().u(0)) : rows[i].second) << "row " << i;
+        EXPECT_EQ(again, i == 7 ? Bytes(Wire().u(0)) : rows[i].second) << "row " << i;
     }
 }
 
