@@ -110,7 +110,6 @@ TEST_F(Calls, ReturnParameterHolders)
         g.script_record(1019, ApiVxOpenRetT{0, 41, &second});
         g.script_record(1020, ApiVxSaveRetT{0, 5, &saved});
         g.script_record(1037, ApiVxExportRetT{-8, 0, &report});
-        g.script_record(1390, ApiVxUpdateBookRetT{-7, &report});
         g.script_drop(1024);
     });
     V_PropValsT *holder = nullptr, *other = nullptr, *saveRet = nullptr;
@@ -126,8 +125,6 @@ TEST_F(Calls, ReturnParameterHolders)
     EXPECT_EQ(saveRet->items[0].value.value.intVal * 100 + holder->items[0].value.value.intVal, 2002);
     EXPECT_EQ(V_ApiExport(1, "out", nullptr, &holder), -8);  // refused: the report still comes
     EXPECT_EQ(holder->count, 1u);
-    EXPECT_EQ(V_ApiUpdateBook(1, nullptr, &holder), -7);
-    EXPECT_EQ(VA_errno * 10 + int(holder->count), -69);
     V_PropValsT mine = oneProp(1, 1), *kept = &mine;
     V_TextLocT at{3, 0};
     EXPECT_EQ(V_ApiImport(1, &at, "f", nullptr, &kept), 0u);  // a failed call leaves the holder alone

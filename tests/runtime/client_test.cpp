@@ -111,31 +111,6 @@ TEST_F(Callbacks, ControlCallsNestingAndModalDialogs)
     ASSERT_TRUE(host.command(1));  // control went back: not nested
 }
 
-TEST_F(Callbacks, ConnectionsLostDuringAndAfterAModalWait)
-{
-    // The connection that carried the command closes while it waits; its end
-    // comes on a new connection, and the client serves on.
-    ASSERT_EQ(host.call_command(5), RPC_SUCCESS);
-    host.serve_for(0.2);
-    host.drop_connection();
-    host.serve_for(0.2);
-    ASSERT_EQ(host.call_dialog_event(0, 0, 5), RPC_SUCCESS);
-    host.serve_until([&] { return c.logged("command 5 end"); }, 5);
-    EXPECT_TRUE(c.logged("modal 5"));
-    // A dropped connection fails the client's own calls without ending it;
-    // the host's own connection to the client is closed.
-    host.serve_for(0.2);
-    int descriptors = open_descriptors();
-    host.drop_connection();
-    host.serve_for(0.2);
-    EXPECT_EQ(open_descriptors(), descriptors - 1);
-    ASSERT_EQ(host.call_command(7), RPC_SUCCESS);
-    host.serve_until([&] { return c.logged("command 7 end"); }, 5);
-    EXPECT_TRUE(c.logged("host -1") && host.client_running());
-    ASSERT_EQ(host.call_quit(), RPC_SUCCESS);
-    EXPECT_EQ(host.wait_exit(10), 0);
-}
-
 // Quit while a command waits: the client ends, and the command's hand-over
 // tells the host it is ending.
 TEST_F(Callbacks, QuitDuringAModalWaitEndsTheClient)
