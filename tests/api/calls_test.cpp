@@ -99,41 +99,6 @@ TEST_F(Calls, ArgumentsGoOutInTheirWireLayout)
     V_ApiDeallocatePropVals(&params);
 }
 
-// Open, save, import, export and book updates keep one list each for the
-// return parameters, replaced on each call; what the caller does not ask
-// for is released, not lost (the sanitizer build's leak check watches).
-TEST_F(Calls, ReturnParameterHolders)
-{
-    V_PropValsT first = oneProp(11, 1), second = oneProp(12, 2), saved = oneProp(2, 20), report = oneProp(3, 7);
-    attach([&](vxhost::Host &, GenericHost &g) {
-        g.script_record(1019, ApiVxOpenRetT{0, 40, &first});
-        g.script_record(1019, ApiVxOpenRetT{0, 41, &second});
-        g.script_record(1020, ApiVxSaveRetT{0, 5, &saved});
-        g.script_record(1037, ApiVxExportRetT{-8, 0, &report});
-        g.script_drop(1024);
-    });
-    V_PropValsT *holder = nullptr, *other = nullptr, *saveRet = nullptr;
-    EXPECT_EQ(V_ApiOpen("a.vx", nullptr, &holder), 40u);
-    ASSERT_TRUE(holder != nullptr && holder->count == 1);
-    EXPECT_EQ(holder->items[0].ident.propNum, 11);
-    EXPECT_EQ(V_ApiOpen("b.vx", nullptr, &other), 41u);
-    EXPECT_EQ(other, holder);  // the one list of this operation, now the second report
-    EXPECT_EQ(holder->items[0].ident.propNum, 12);
-    EXPECT_EQ(V_ApiOpen("c.vx", nullptr, nullptr), 41u);
-    EXPECT_EQ(V_ApiSave(5, "b.vx", nullptr, &saveRet), 5u);
-    ASSERT_NE(saveRet, holder);  // another operation, another list
-    EXPECT_EQ(saveRet->items[0].value.value.intVal * 100 + holder->items[0].value.value.intVal, 2002);
-    EXPECT_EQ(V_ApiExport(1, "out", nullptr, &holder), -8);  // refused: the report still comes
-    EXPECT_EQ(holder->count, 1u);
-    V_PropValsT mine = oneProp(1, 1), *kept = &mine;
-    V_TextLocT at{3, 0};
-    EXPECT_EQ(V_ApiImport(1, &at, "f", nullptr, &kept), 0u);  // a failed call leaves the holder alone
-    EXPECT_EQ(VA_errno, -1);
-    EXPECT_TRUE(kept == &mine && mine.count == 1);
-    for (V_PropValsT *l : {holder, saveRet, &first, &second, &saved, &report, &mine})
-        V_ApiDeallocatePropVals(l);
-}
-
 // Spelling calls hand over all their outputs, even when refused; the
 // dictionary's operation 9 is refused without a call.
 TEST_F(Calls, SeveralOutputs)

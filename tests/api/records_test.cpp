@@ -36,63 +36,6 @@ size_t slots(const L &list)
     return malloc_usable_size(list.items) / sizeof(*list.items);
 }
 
-TEST(ApiRecords, UnusedValueWordsAndNullArrays)
-{
-    // One word travels for 1, 2, 4, 11 and 16; an unknown code copies none.
-    for (int32_t code : {1, 2, 4, 11, 16, 42}) {
-        V_TypedValT word, expected;
-        std::memset(&word, 0x5a, sizeof word);
-        std::memset(&expected, 0, sizeof expected);
-        word.typeCode = expected.typeCode = code;
-        word.value.intVal = -5;
-        expected.value.intVal = code == 42 ? 0 : -5;
-        V_TypedValT c = V_ApiCopyVal(&word);
-        EXPECT_EQ(std::memcmp(&c, &expected, sizeof c), 0) << code;
-    }
-    char buf[4];
-    EXPECT_EQ(strCpy(buf, nullptr), buf);  // "" copied, the destination returned
-    V_StringsT five{5, nullptr}, three{3, nullptr};
-    V_ApiDeallocateStrings(&five);
-    EXPECT_EQ(five.count, 0u);
-    V_StringsT copy = V_ApiCopyStrings(&three);  // count kept, zero-filled
-    EXPECT_EQ(texts(copy), Texts(3, "(null)"));
-    V_ApiDeallocateStrings(&copy);
-    // Property lists and text items copy nothing from a null array.
-    V_PropValsT noProps{4, nullptr};
-    EXPECT_EQ(V_ApiCopyPropVals(&noProps).count, 0u);
-    EXPECT_EQ(V_ApiGetPropIndex(&noProps, 0), -4);
-    TextItemsT noItems{2, nullptr}, items = V_ApiCopyTextItems(&noItems);
-    EXPECT_EQ(items.count, 0u);
-    ASSERT_NE(items.items, nullptr);  // always one spare entry
-    EXPECT_EQ(items.items[0].data.dataType, 0);
-    V_ApiDeallocateTextItems(&items);
-    V_ApiAppendIntProp(&noProps, 9, 1);  // appends to an empty list
-    EXPECT_EQ(noProps.count, 1u);
-    V_ApiDeallocatePropVals(&noProps);
-}
-
-TEST(ApiPropVals, AppendGrowsByTheCapacityRuleAndReplacesInPlace)
-{
-    V_PropValsT list{0, nullptr};
-    for (int32_t n = 1; n <= 17; n++) {
-        V_ApiAppendIntProp(&list, n, n * 10);
-        size_t expected = n < 9 ? 8 : n < 17 ? 16 : 32;
-        ASSERT_EQ(list.count, (uint32_t)n);
-        EXPECT_TRUE(slots(list) >= expected && slots(list) < 2 * expected) << n;
-    }
-    V_ApiAppendStringProp(&list, 3, "first");
-    V_ApiAppendStringProp(&list, 3, "second");  // replaced in place; the sanitizer build sees a leaked "first"
-    EXPECT_TRUE(list.count == 17 && std::string(list.items[2].value.value.stringVal) == "second");
-    // A value taken from the list itself survives its release and the move.
-    V_ApiAppendVal(&list, 3, &list.items[2].value);
-    V_ApiAppendVal(&list, 99, &list.items[2].value);
-    EXPECT_STREQ(list.items[17].value.value.stringVal, "second");
-    list.items[5].ident.propNum = 99;
-    EXPECT_EQ(V_ApiGetPropIndex(&list, 99), 5);  // the first of two
-    V_ApiDeallocatePropVals(&list);
-    V_ApiDeallocatePropVals(&list);
-}
-
 // A list whose entry `num` holds these status words.
 V_PropValsT statusList(int32_t num, std::vector<uint32_t> &words)
 {

@@ -63,26 +63,6 @@ TEST(GenericStore, EveryPropertyProcedureRefusesArgumentsCutShort)
     EXPECT_EQ(store.size(), 1u);  // one name on object 2 and on the text of object 3; the deletion took the first
 }
 
-// Writes that would pass the byte budget are refused; a write that
-// replaces with no more bytes, and a delete, still work.
-TEST(GenericStore, StoredValuesStayWithinTheByteBudget)
-{
-    PropertyStore store;
-    std::string big(4u << 20, 'v');
-    auto set = [&](int32_t num) { return statusOf(store.answer(1071, args(1071, ApiVxSetStringArgT{1, 2, {num, nullptr}, big.data()}))); };
-    int32_t num = 1;
-    while (set(num) == st::kOk) {
-        ASSERT_LE(store.bytes(), PropertyStore::kMaxBytes);
-        ASSERT_LT(size_t(++num), PropertyStore::kMaxBytes / big.size() + 2);
-    }
-    EXPECT_EQ(set(num) * 10 + set(1), st::kLimit * 10);
-    EXPECT_EQ(store.size(), size_t(num - 1));
-    EXPECT_EQ(statusOf(store.answer(1082, args(1082, ApiVxGetPropArgT{1, 2, {2, nullptr}}))), 0);
-    EXPECT_EQ(set(num), st::kOk);
-    store.clear();
-    EXPECT_EQ(store.bytes(), 0u);
-}
-
 struct Generic {
     vxhost::Host host;
     GenericHost generic{host};
@@ -96,28 +76,5 @@ struct Generic {
         return r;
     }
 };
-
-// Named objects of the types the model does not keep: found once made,
-// apart per document and type, and bounded in size and number.
-TEST(GenericHost, NamedObjectsWithinBounds)
-{
-    Generic g;
-    ApiVxObjRetT missing = g.named(1051, 1, 900, "Table");
-    EXPECT_EQ(missing.status * 10 + int(missing.objId), st::kNoSuchName * 10);
-    ApiVxObjRetT made = g.named(1053, 1, 900, "Table");
-    ASSERT_TRUE(made.status == 0 && made.objId != 0);
-    EXPECT_EQ(g.named(1053, 1, 900, "Table").objId, made.objId);  // made again: the same one
-    EXPECT_EQ(g.named(1051, 1, 900, "Table").objId, made.objId);
-    EXPECT_NE(g.named(1053, 2, 900, "Table").objId, made.objId);  // another document or type: another object
-    EXPECT_NE(g.named(1053, 1, 901, "Table").objId, made.objId);
-    ApiVxObjRetT huge = g.named(1053, 1, 900, std::string(GenericHost::kMaxNamedBytes + 1, 'x'));
-    EXPECT_EQ(huge.status * 10 + int(huge.objId), st::kLimit * 10);
-    for (size_t i = 3; i < GenericHost::kMaxNamedObjects; ++i)
-        ASSERT_EQ(g.named(1053, 3, 900, std::to_string(i)).status, 0) << i;
-    ApiVxObjRetT refused = g.named(1053, 3, 900, "one more");
-    EXPECT_EQ(refused.status * 10 + int(refused.objId), st::kLimit * 10);
-    EXPECT_EQ(g.named(1053, 1, 900, "Table").objId, made.objId);  // known ones are still found
-    EXPECT_EQ(g.named(1051, 3, 900, "one more").status, st::kNoSuchName);
-}
 
 }  // namespace

@@ -12,42 +12,6 @@
 
 namespace {
 
-// A negative count removes nothing instead of reading before the text.
-TEST(TextHelpers, TrimRemovesLeadingCharactersOrNothing)
-{
-    const std::tuple<const char *, int32_t, const char *> cases[] = {
-        {"abcdef", 2, "cdef"},   {"abcdef", 6, ""},         {"abcdef", 7, "abcdef"}, {"abcdef", 0, "abcdef"},
-        {"", 0, ""},             {"abcdef", -1, "abcdef"},  {"abcdef", INT32_MIN, "abcdef"},
-    };
-    for (const auto &[text, n, expected] : cases) {
-        std::vector<char> s(text, text + strlen(text) + 1);
-        TrimString(s.data(), n);
-        EXPECT_STREQ(s.data(), expected) << text << " " << n;
-    }
-    TrimString(nullptr, 3);
-}
-
-TEST(TextHelpers, JoinsTreatNullAsEmpty)
-{
-    const char x[] = "x";
-    char *joined = ConcatenateString(nullptr, x), *empty = ConcatenateString(nullptr, nullptr);
-    EXPECT_TRUE(joined != x && std::string(joined) == "x" && std::string(empty) == "");
-    V_Free(joined);
-    V_Free(empty);
-    // The destination is made just large enough, as the callers do.
-    char *s = static_cast<char *>(V_Alloc(sizeof "headtail", 0));
-    V_StrCpy(s, "head");
-    AppendString(s, "tail");
-    EXPECT_STREQ(s, "headtail");
-    V_StrCpy(s, "tail");
-    PrependString(s, "head");
-    PrependString(s, nullptr);
-    AppendString(s, "");
-    EXPECT_STREQ(s, "headtail");
-    V_Free(s);
-    AppendString(nullptr, "x");
-}
-
 // Only string items count; without any there is no text, not an empty one.
 TEST(TextHelpers, TextItemsJoinOnlyTheirStrings)
 {

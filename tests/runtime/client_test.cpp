@@ -255,7 +255,7 @@ TEST(StartUp, HostNamesResolveAsTheSystemResolvesThem)
 TEST(Liveness, ClientOfAVanishedHostRunsItsEmergencyAndExits)
 {
     const std::tuple<std::vector<std::string>, int, std::vector<std::string>> cases[] = {
-        {{"--exit", "0", kTestClient}, 0, {"emergency"}},
+        {{"--exit", "0", "/bin/sh", "-c", "exec " + kTestClient + " 2>ERR"}, 0, {"emergency"}},
         // The host ends while the client waits for an answer: that call
         // fails, the command completes, and the idle check finds the host gone.
         {{"--exit-on", "1340", "--command", "7", kTestClient}, 3, {"host -1", "command 7 end", "emergency"}},
@@ -269,7 +269,11 @@ TEST(Liveness, ClientOfAVanishedHostRunsItsEmergencyAndExits)
     for (const auto &[args, hostStatus, logged] : cases) {
         dirs.push_back(std::make_unique<TempDir>());
         std::vector<std::string> argv = {kVxhost};
-        argv.insert(argv.end(), args.begin(), args.end());
+        for (std::string a : args) {  // ERR: where the client's standard error goes
+            if (size_t at = a.find("ERR"); at != std::string::npos)
+                a.replace(at, 3, dirs.back()->file("err"));
+            argv.push_back(a);
+        }
         auto host = run_program(argv, {kShortIdle, "LINDREL_TEST_LOG=" + dirs.back()->file("log")});
         ASSERT_EQ(host.status, hostStatus) << host.err;
         auto lines = read_lines(dirs.back()->file("log"));  // "init 0 clientno 0 pid N env P.V H.V ..."
@@ -294,6 +298,7 @@ TEST(Liveness, ClientOfAVanishedHostRunsItsEmergencyAndExits)
         EXPECT_EQ(std::vector<std::string>(lines.end() - long(logged.size()), lines.end()), logged);
         EXPECT_FALSE(registered(clients[i].second));
     }
+    EXPECT_NE(read_file(dirs[0]->file("err")).find("\": the Vellix process has ended.\n"), std::string::npos);
 }
 
 }  // namespace

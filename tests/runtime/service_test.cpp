@@ -1,89 +1,20 @@
-// In this process: the runtime's service loop with service sockets beyond
-// the first 32 descriptors, and the stand-in host's dispatcher driven by a
-// plain RPC client on a second thread.
-#include "process.h"
+// In this process: the stand-in host's dispatcher driven by a plain RPC
+// client on a second thread.
 #include "vxhost.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <functional>
 #include <thread>
-#include <utility>
-#include <vector>
 
 #include "callbacks.h"
-#include "runtime_internal.h"
-#include "vapi/runtime.h"
 
 namespace {
-
-using Reports = std::vector<std::pair<int, int>>;
-Reports reports;
-void remember(int32_t fd, int32_t added) { reports.emplace_back(fd, added); }
-// Transports that earlier tests left with nothing but their end to read:
-// served now, they go, and free their descriptors before a test counts.
-void drain()
-{
-    for (int pass = 0; pass < 100; ++pass) {
-        fd_set ready = svc_fdset;
-        timeval none{0, 0};
-        if (select(FD_SETSIZE, &ready, nullptr, nullptr, &none) <= 0)
-            return;
-        svc_getreqset(&ready);
-    }
-}
-
-TEST(Descriptors, ServiceSocketsAbove31AreServed)
-{
-    drain();
-    std::vector<int> fillers;  // every descriptor below 40 taken
-    while (fillers.empty() || fillers.back() < 40)
-        fillers.push_back(open("/dev/null", O_RDONLY));
-    V_ApiSetFdFunc(remember);
-    reports.clear();
-    SVCXPRT *high = svctcp_create(RPC_ANYSOCK, 0, 0);
-    ASSERT_GE(high->xp_fd, 32);
-    call_fd_func();
-    EXPECT_EQ(reports, (Reports{{high->xp_fd, 1}}));
-    uint32_t program = vxhost::free_program(1);
-    ASSERT_TRUE(svc_register(high, program, 1, vx_api_prog_1, 0));
-    // A plain RPC client on another thread calls the null procedure.
-    std::atomic<bool> done{false};
-    clnt_stat result = RPC_FAILED;
-    std::thread caller([&] {
-        sockaddr_in to{};
-        to.sin_family = AF_INET;
-        to.sin_port = htons(high->xp_port);
-        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int socket = RPC_ANYSOCK;
-        if (CLIENT *c = clnttcp_create(&to, program, 1, &socket, 0, 0)) {
-            timeval limit{5, 0};
-            result = clnt_call(c, NULLPROC, vapi_codec(xdr_void), nullptr, vapi_codec(xdr_void), nullptr, limit);
-            clnt_destroy(c);
-        }
-        done = true;
-    });
-    for (int pass = 0; pass < 50 && !done; ++pass) {
-        uint32_t none = 0;
-        V_ApiService(&none);
-    }
-    caller.join();
-    EXPECT_EQ(result, RPC_SUCCESS);
-    // The accepted connection came, above 31 as well.
-    EXPECT_TRUE(std::any_of(reports.begin(), reports.end(), [&](auto r) { return r.first != high->xp_fd && r.first >= 32 && r.second; }));
-    svc_unregister(program, 1);
-    svc_destroy(high);
-    V_ApiSetFdFunc(nullptr);
-    for (int fd : fillers)
-        close(fd);
-}
 
 const uint32_t kInitAck = 1000, kTurnOver = 1002, kClientNumber = 1340, kClientName = 1341, kSetClientDir = 1344,
                kTakeControl = 1343;

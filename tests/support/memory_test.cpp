@@ -28,25 +28,6 @@ void jumpBack() { std::longjmp(rescue, 1); }
 // otherwise with the number of the first that failed.
 void checksHold(int (*checks)()) { EXPECT_EXIT(_exit(checks()), ExitedWithCode(0), ""); }
 
-// Copies take the source first and may overlap; a null block compares as
-// zero bytes.
-TEST(Bytes, CopyCompareAndClear)
-{
-    char block[] = "abcdef", zeros[4] = {};
-    EXPECT_EQ(V_CopyBytes(block, block + 2, 3) + V_CopyPtr(block + 1, block, 4), 0);
-    EXPECT_STREQ(block, "babccf");
-    EXPECT_EQ(V_PtrEqual(block, "babc", 4) * 100 + V_PtrEqual(nullptr, zeros, 4) * 10 + V_PtrEqual(block, "babX", 4), 110);
-    auto *copy = static_cast<char *>(V_DuplicatePtr(block, 7, 0));
-    EXPECT_STREQ(copy, "babccf");
-    V_Free(copy);
-    EXPECT_EQ(V_ClearPtr(block, 3), 0);
-    EXPECT_EQ(std::string(block, 6), std::string("\0\0\0ccf", 6));
-    char to[4];
-    EXPECT_EQ(V_CopyPtr(nullptr, to, 3) + V_CopyPtr("abc", nullptr, 3) + V_ClearPtr(nullptr, 3), -3);
-    EXPECT_EQ(V_CopyPtr(nullptr, to, V_MAX_BLOCK + 1), -1);  // null wins over size
-    EXPECT_EQ(V_DuplicatePtr(nullptr, 6, V_MUSTSUCCEED), nullptr);
-}
-
 TEST(Alloc, BlocksAndHandlesAreRealZeroFilledAndResizable)
 {
     auto *big = static_cast<char *>(V_Calloc(V_MAX_BLOCK, 1, 0));  // the limit itself is granted

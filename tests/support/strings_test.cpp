@@ -101,27 +101,6 @@ TEST(Bounded, CopiesAndAppendsKeepWithinTheSize)
               0);
 }
 
-TEST(Edits, InPlace)
-{
-    struct Row {
-        void (*edit)(char *);
-        const char *before, *after;
-    } rows[] = {
-        {V_StrStripTrailingSpaces, "  a b  ", "  a b"}, {V_StrStripTrailingSpaces, "   ", ""}, {V_StrStripLeadingSpaces, "  a b ", "a b "},
-        {V_StrStripLeadingSpaces, "\t x", "\t x"},  // blanks only
-        {[](char *s) { V_StrStrip(s, "- o"); }, "Move-Right now", "MveRightnw"},
-        {[](char *s) { V_StrTrunc(s, 3); }, "abcdef", "abc"}, {[](char *s) { V_StrTrunc(s, -1); }, "abc", "abc"},
-        {[](char *s) { V_StrReverse(s, 4); }, "abcdef", "dcbaef"}, {[](char *s) { V_StrReverse(s, 100); }, "abcdef", "fedcba"},
-        {[](char *s) { V_StrReverse(s, 1); }, "ab", "ab"},
-    };
-    for (const Row &r : rows) {
-        std::string s = r.before;
-        r.edit(s.data());
-        EXPECT_STREQ(s.c_str(), r.after) << r.before;
-        r.edit(nullptr);  // a null string is left alone
-    }
-}
-
 Strings entries(const V_StrListT *list)
 {
     Strings out;
