@@ -110,6 +110,7 @@ TEST_F(Session, AttachedClientIsServedLikeAStartedOne)
     EXPECT_EQ(host.finish(&status), std::vector<std::string>{"tester " + std::string(host_ntoa(thishost())) + " " + std::to_string(getpid())});
     EXPECT_EQ(status, 0);
     EXPECT_EQ(V_ApiVellixAlive(), 0);  // a host on this machine is watched
+    EXPECT_EQ(V_ApiConnectToSession("tester", "256.1.1.1", host.session()), V_API_NO_SESSION);  // no such machine
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// A test that runs for minutes has hung: the alarm ends its program, so that
+// A test that runs for a minute has hung: the alarm ends its program, so that
 // the run reports a failure instead of waiting for ctest's time-out.
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 namespace {
 
 class Watchdog : public testing::EmptyTestEventListener {
-    void OnTestStart(const testing::TestInfo &) override { alarm(120); }
+    void OnTestStart(const testing::TestInfo &) override { alarm(60); }
     void OnTestEnd(const testing::TestInfo &) override { alarm(0); }
 };
 

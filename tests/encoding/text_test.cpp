@@ -105,18 +105,4 @@ TEST(EncStr, NoMatchCutOrCountInsideAPair)
     EXPECT_STREQ(buf, "a\x88\x9F\xA4\x40" "b");
 }
 
-// A list over a fixed buffer records what did not fit instead of growing.
-TEST(CharList, FixedListsRecordTheOverflow)
-{
-    VdeCharListT cl;
-    char fixed[6];
-    VdeClInitWithBuffer(&cl, fixed, sizeof fixed, 0);
-    const unsigned char gb[] = "\xB0\xA1\xB0\xA1\xB0\xA1";
-    EXPECT_EQ(VdeTransliterateBytes(gb, 6, &cl, VDE_TE_GBEUC, VDE_TE_HZ), 0);
-    EXPECT_STREQ(fixed, "~{0!0");
-    EXPECT_TRUE(VdeClOverflowed(&cl) && cl.buffer == fixed);
-    memset(&cl, 0, sizeof cl);
-    EXPECT_DEATH(VdeClAddString(&cl, "a"), "");  // no tag
-}
-
 }  // namespace

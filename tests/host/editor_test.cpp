@@ -152,8 +152,8 @@ TEST_F(EditorTest, TextFragmentsAddedTextAndTextItems)
     EXPECT_EQ(ed.document(doc)->paragraph(d->last())->content.tag + std::to_string(after == TextLoc{d->last(), 0}), "2Level1");
     EXPECT_EQ(selection(), (TextRange{{d->last(), 0}, {d->last(), 0}}));
     select(p1, 1, p1, 2);  // both ends at or after the insertion follow the text
-    ASSERT_EQ(ed.addText(doc, {p1, 1}, "x\ny", &after), status::kOk);
-    EXPECT_EQ(order(), "Px y1def P- -2 |");
+    ASSERT_EQ(ed.addText(doc, {p1, 1}, "x\ny\nz", &after), status::kOk);
+    EXPECT_EQ(order(), "Px y z1def P- -2 |");
     EXPECT_EQ(selection(), (TextRange{{after.obj, 1}, {after.obj, 2}}));
     for (TextLoc bad : {TextLoc{p1, 9}, TextLoc{p1, -1}})
         EXPECT_EQ(ed.addText(doc, bad, "q", nullptr), status::kBadRange);
@@ -168,11 +168,12 @@ TEST_F(EditorTest, TextFragmentsAddedTextAndTextItems)
         pieces += std::to_string(it.offset) + ":" + it.text + " ";
     EXPECT_EQ(pieces, "0:P- ");
     ed.setTextItemChunk(0);
-    ASSERT_EQ(ed.textItems(doc, {{nth(1), 1}, {nth(2), 1}}, kStringItem, items), status::kOk);
+    ASSERT_EQ(ed.textItems(doc, {{nth(2), 1}, {nth(3), 1}}, kStringItem, items), status::kOk);
     EXPECT_EQ(items.size() * 100 + items[0].text.size() * 10 + items[1].text.size(), 241u);
     EXPECT_EQ(ed.textItems(doc, {{nth(2), 0}, {p1, 1}}, kStringItem, items), status::kBadRange);
+    EXPECT_EQ(ed.textItems(doc, {{p1, 1}, {p1, 0}}, kStringItem, items), status::kBadRange);
     ASSERT_EQ(ed.objectText(doc, doc, kStringItem, items), status::kOk);
-    EXPECT_EQ(items.size(), 4u);  // the whole document; the empty paragraph adds nothing
+    EXPECT_EQ(items.size(), 5u);  // the whole document; the empty paragraph adds nothing
     ASSERT_EQ(ed.textItems(doc, {{p1, 0}, {p1, kEndOfParagraph}}, 2, items), status::kOk);
     EXPECT_TRUE(items.empty());  // only string items exist here
     expectChainConsistent();

@@ -124,6 +124,11 @@ TEST_F(Terminal, TheSelectionStaysInSightWhilePagingSearchingAndMoving)
 TEST_F(Terminal, UndoAndRedoRestoreTheDocumentByteForByte)
 {
     start();
+    keys({"a"});  // an alert is a page of its own, then the key help
+    EXPECT_EQ(wait_for("Build 103").rfind("Lindrel\nVersion 1.0", 0), 0u);
+    keys({"Enter", "?"});
+    wait_for("Home                      first paragraph");
+    keys({"Enter"});
     std::string original = read_file(doc);
     keys({"/", "Chapter 4.2", "Enter"});
     wait_for("paragraph 46 of");
@@ -142,10 +147,13 @@ TEST_F(Terminal, UndoAndRedoRestoreTheDocumentByteForByte)
     // Back where the first command was run.
     EXPECT_NE(wait_for("paragraph 46 of").find("changed.vx [modified]"), std::string::npos);
     EXPECT_EQ(save_as("undone.vx"), original);
-    keys({"Z", "Z", "Z", "Z"});
+    keys({"w", "changed.vx", "Enter"});
+    wait_for("changed.vx exists: replace it? y or n");
+    keys({"n", "Z", "Z", "Z", "Z"});
     wait_for("redone: Move Up");
     EXPECT_EQ(save_as("redone.vx"), changed);
     EXPECT_EQ(read_file(doc), original);  // the opened file was never written
+    EXPECT_EQ(read_file(dir.file("changed.vx")), changed);  // nor one not to be replaced
 }
 
 // Quitting with unsaved changes asks first; Ctrl-C is a key like q. The
