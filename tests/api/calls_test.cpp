@@ -184,6 +184,9 @@ TEST_F(Calls, SimpleCallsSendTheirListsAndEmptyTheReturnParameters)
         EXPECT_EQ(openHeld->count + (openHeld->items ? 100 : 0), 0u) << args;
         EXPECT_EQ(saveHeld->count + (saveHeld->items ? 100 : 0), leftSave) << args;
     }
+    V_PropValsT mine = oneProp(3, 1), *held = &mine;  // a caller's own list in the holder is released
+    EXPECT_EQ(V_ApiOpen("own", nullptr, &held), 77u);
+    EXPECT_EQ(mine.count * 10 + (mine.items != nullptr) + (held == &mine), 0u);
     V_ApiDeallocatePropVals(&report);
 }
 

@@ -74,6 +74,24 @@ TEST(HostilePeers, OnlyTheirOwnCallersAreServed)
     }
 }
 
+// Listening on this machine's own address, not loopback, a caller from that
+// address is still of this machine: another user is refused there too.
+TEST(HostilePeers, AnotherUserIsRefusedThroughThisMachinesOwnAddress)
+{
+    std::string address;  // the first of this machine's own addresses, as hostname lists them
+    std::istringstream(run_program({"hostname", "-I"}).out) >> address;
+    if (address.find('.') == std::string::npos || address.rfind("127.", 0) == 0)
+        address.clear();
+    if (address.empty() || geteuid() != 0)
+        GTEST_SKIP() << "needs an address besides loopback, and root to become another user";
+    vxhost::Host::Options options = Client::hostOptions(true);
+    options.listen = address;
+    vxhost::Host host(options);
+    std::string out = serving(host, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "rpcinfo", "-t",
+                                     address, std::to_string(host.program()), "1"});
+    EXPECT_NE(out.find("Authentication error"), std::string::npos) << address;
+}
+
 TEST(HostilePeers, HalfARecordHoldsUpNobody)
 {
     for (bool toClient : {true, false}) {

@@ -16,6 +16,15 @@
 
 namespace lindrel_test {
 
+// Runs argv to its end while `host` serves; its output streams.
+inline std::string serving(vxhost::Host &host, const std::vector<std::string> &argv)
+{
+    auto run = std::async(std::launch::async, [&] { return run_program(argv); });
+    host.serve_until([&] { return run.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 40);
+    ProgramRun done = run.get();
+    return done.out + done.err;
+}
+
 struct Client : HostWithClient {
     explicit Client(std::vector<std::string> environment = {}, int clientNumber = -1, bool sameUser = true)
         : HostWithClient(Options{kExamples, hostOptions(sameUser), environment, clientNumber, "testclient"})
@@ -35,14 +44,7 @@ struct Client : HostWithClient {
         return std::any_of(lines.begin(), lines.end(), [&](const std::string &l) { return l.rfind(prefix, 0) == 0; });
     }
     std::string last() const { return log().empty() ? "" : log().back(); }
-    // Runs argv to its end while the host serves; its output streams.
-    std::string run_serving(const std::vector<std::string> &argv)
-    {
-        auto run = std::async(std::launch::async, [&] { return run_program(argv); });
-        host.serve_until([&] { return run.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 40);
-        ProgramRun done = run.get();
-        return done.out + done.err;
-    }
+    std::string run_serving(const std::vector<std::string> &argv) { return serving(host, argv); }
 };
 
 // The TCP port the port mapper gives for a program of this machine; 0 for none.
