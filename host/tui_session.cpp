@@ -15,7 +15,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <iostream>
 #include <map>
 
@@ -28,14 +27,6 @@ using namespace vxhost::tui;
 const char kServeSeconds[] = "0.03";
 
 std::string paragraphs(size_t n) { return std::to_string(n) + (n == 1 ? " paragraph" : " paragraphs"); }
-
-std::string canonical(const std::string &path)
-{
-    char *resolved = realpath(path.c_str(), nullptr);
-    std::string out = resolved != nullptr ? resolved : "";
-    std::free(resolved);
-    return out;
-}
 
 // The output caught by the session running, for an exit that skips it.
 CapturedOutput *caught = nullptr;
@@ -353,7 +344,7 @@ bool Session::save(Document &d, bool ask_name)
             return false;
         }
         file = *typed;
-        if (access(file.c_str(), F_OK) == 0 && canonical(file) != d.path() &&
+        if (access(file.c_str(), F_OK) == 0 && canonicalPath(file) != d.path() &&
             ask_key(ui_, file + " exists: replace it? y or n ", "yn") != 'y') {
             message_ = "not saved";
             return false;

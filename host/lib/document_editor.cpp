@@ -21,6 +21,8 @@ std::string baseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+}  // namespace
+
 std::string canonicalPath(const std::string& path) {
   char* resolved = realpath(path.c_str(), nullptr);
   if (!resolved) return path;
@@ -28,8 +30,6 @@ std::string canonicalPath(const std::string& path) {
   std::free(resolved);
   return out;
 }
-
-}  // namespace
 
 Editor::Editor() : menus_(ids_) {}
 
