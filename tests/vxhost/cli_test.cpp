@@ -157,6 +157,8 @@ TEST_F(Cli, EveryAnswerIsOneLineAndItsStatus)
         {"no function codes asked", {"--client", kTestClient, "--fcode", "285", "DOC"}, 1,
          "the client did not ask for function codes"},
         {"client without a document", {kTestClient}, 0, ""},
+        {"levels from the fallback folder", {"--templates", bare, "--fallback-templates", kExamples + "/custom-levels",
+                                             kExamples + "/custom-levels/novel.vx"}, 0, "out:\n    Arrival\n"},
         {"the client's own failed open", {"--events", "--quiet", bare + "/plan.vx"}, 0,
          "out:event: open failed: " + bare + "/OutlineLevels.vx: No such file or directory"},
     };
