@@ -129,6 +129,8 @@ TEST(DocFile, LoadAndSaveFiles) {
 
   EXPECT_EQ(loadDocument(dir.path(), back, message), status::kNoFile);
   EXPECT_EQ(message, dir.path() + ": Is a directory");
+  EXPECT_EQ(loadDocument("/proc/self/mem", back, message), status::kNoFile);  // opens, but cannot be read
+  EXPECT_EQ(message, "/proc/self/mem: read error");
   std::string bad = dir.write("bad.vx", "@vxdoc 1\n@format A\nno tab\n");
   EXPECT_EQ(loadDocument(bad, back, message), status::kBadFile);
   EXPECT_EQ(message, bad + ":3: expected a tab between the tag and the text");
