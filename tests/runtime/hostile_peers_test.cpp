@@ -5,6 +5,8 @@
 #include "session_service.h"
 #include "test_client.h"
 
+#include <linux/netlink.h>
+#include <seccomp.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -90,6 +92,31 @@ TEST(HostilePeers, AnotherUserIsRefusedThroughThisMachinesOwnAddress)
     std::string out = serving(host, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "rpcinfo", "-t",
                                      address, std::to_string(host.program()), "1"});
     EXPECT_NE(out.find("Authentication error"), std::string::npos) << address;
+}
+
+// Without the kernel's socket diagnostics, callers are found in /proc/net;
+// a caller on an IPv6 socket is there under its IPv4-mapped address.
+TEST(HostilePeers, WithoutSocketDiagnosticsCallersAreStillTold)
+{
+    const char nullCallOverIPv6[] =
+        "import socket, struct, sys\n"
+        "s = socket.create_connection(('::ffff:127.0.0.1', int(sys.argv[1])))\n"
+        "s.sendall(struct.pack('>11I', 0x80000028, 1, 0, 2, int(sys.argv[2]), 1, 0, 0, 0, 0, 0))\n"
+        "print(['accepted', 'denied'][struct.unpack('>4I', s.recv(16))[3]])\n";
+    auto served = [&] {
+        scmp_filter_ctx filter = seccomp_init(SCMP_ACT_ALLOW);
+        seccomp_rule_add(filter, SCMP_ACT_ERRNO(EPROTONOSUPPORT), SCMP_SYS(socket), 2,
+                         SCMP_A0(SCMP_CMP_EQ, AF_NETLINK), SCMP_A2(SCMP_CMP_EQ, NETLINK_SOCK_DIAG));
+        if (seccomp_load(filter) != 0)
+            return false;
+        vxhost::Host host(Client::hostOptions(true));
+        std::string program = std::to_string(host.program()), port = std::to_string(tcp_port(host.program()));
+        std::vector<std::string> asNobody = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "rpcinfo",
+                                             "-t", "127.0.0.1", program, "1"};
+        return serving(host, {"python3", "-c", nullCallOverIPv6, port, program}) == "accepted\n" &&
+               serving(host, asNobody).find("Authentication error") != std::string::npos;
+    };
+    EXPECT_EXIT(_exit(served() ? 0 : 1), testing::ExitedWithCode(0), "");
 }
 
 TEST(HostilePeers, HalfARecordHoldsUpNobody)
