@@ -61,6 +61,7 @@ TEST(ApiPropVals, CheckStatusTestsOneBitOfTheStatusWords)
         EXPECT_EQ(V_ApiCheckStatus(l, bit), result) << bit;
         EXPECT_EQ(VA_errno, error) << bit;
     }
+    EXPECT_EQ(V_ApiGetPropIndex(&list, 2) * 10 + V_ApiGetPropIndex(&list, 3), 1);
     // A plain integer status has no words; a list without 1 or 3 no status.
     V_ApiAppendIntProp(&fallback, 3, -1);
     V_ApiDeallocatePropVals(&list);

@@ -152,6 +152,7 @@ TEST(Japanese, HalfWidthKatakanaIntoJis)
             if (takes) {
                 ++merged;  // Unicode places a voiced kana right after its plain form, a semi-voiced one two after
                 EXPECT_EQ(decodeOne(pair), k == 0xB3 ? 0x30F4 : decodeOne(jis) + (mark == 0xDE ? 1 : 2)) << k;
+                EXPECT_EQ(convert(sj + char(mark) + sj + char(mark), SJIS, JIS).text, pair.substr(0, 5) + pair.substr(3));
             } else {
                 EXPECT_EQ(pair.size(), 3 + 4 + 3u) << k;  // kana and mark apart
             }

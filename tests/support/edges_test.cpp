@@ -1,11 +1,15 @@
 // Edges that the larger tables pass by, a row each: where a comparison, a
 // count or a byte order is easy to get one off.
+#include "process.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <arpa/inet.h>
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "vsupport/channel.h"
 #include "vsupport/convert.h"
@@ -19,8 +23,11 @@ namespace {
 TEST(Edges, SuffixesPathTypesMacBytesAndAccess)
 {
     EXPECT_EQ(V_StrSuffix("abc", "bc") * 100 + V_StrSuffix("abc", "x") * 10 + V_StrSuffix("a", ""), 101);
-    EXPECT_EQ(V_PathNameType("./:") * 10 + V_PathNameType("/a"), V_PATHTYPE_SLASH * 11);
-    EXPECT_EQ(VdeVellixToMac(0x80) * 10 + VdeAccessProperty("/nonexistent/x", 3), 0x80 * 10);
+    EXPECT_EQ(V_PathNameType("./:") * 100 + V_PathNameType("/a") * 10 + V_PathNameType("<c>x"),
+              V_PATHTYPE_SLASH * 110 + V_PATHTYPE_DI);
+    EXPECT_EQ(VdeVellixToMac(0x80) * 100 + VdeAccessProperty("/nonexistent/x", 3) * 10 + VdeAccessProperty("", 3),
+              0x80 * 100);
+    EXPECT_EQ(V_StrCmpN("ab", "ac", -1), 0);  // a negative count compares one character
     VdeCharListT cl;
     VdeClInit(&cl, 1);  // growing a byte at a time is allowed
     EXPECT_EQ(VdeClAddString(&cl, "ab") * 10 + VdeClAddString(&cl, "c"), 12);  // the last index
@@ -63,6 +70,22 @@ TEST(Edges, AppendToAFullDeviceFails)
     V_ChannelClose(full);
     V_FilePathFree(path);
     V_ChannelCloseTmp(source);
+}
+
+// The name itself goes: a link, not the directory it points to; a name
+// already gone fails.
+TEST(Edges, DeletingRemovesTheNameItself)
+{
+    lindrel_test::TempDir dir;
+    std::string file = dir.write("f", "x"), target = dir.mkdir("d"), link = dir.file("l");
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    std::vector<int32_t> results;
+    for (const std::string &name : {file, link, file, target}) {
+        V_FilePathT *path = V_UnixToFilePath(name.c_str(), nullptr);
+        results.push_back(V_DeleteFile(path));
+        V_FilePathFree(path);
+    }
+    EXPECT_EQ(results, (std::vector<int32_t>{0, 0, -1, 0}));
 }
 
 }  // namespace
