@@ -20,6 +20,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <stdio_ext.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -104,7 +105,8 @@ void V_ApiInitialize(int32_t code)
 {
     log("init %d clientno %d pid %d env %s", code, VA_clientno, static_cast<int>(getpid()),
         getenv("VXAPIX"));
-    // What start-up set up: no signal blocked, at most 256 descriptors.
+    // What start-up set up: no signal blocked, at most 256 descriptors,
+    // standard output unbuffered.
     sigset_t mask;
     sigprocmask(SIG_BLOCK, nullptr, &mask);
     int blocked = 0;
@@ -112,7 +114,8 @@ void V_ApiInitialize(int32_t code)
         blocked += sigismember(&mask, s) == 1;
     rlimit files{};
     getrlimit(RLIMIT_NOFILE, &files);
-    log("blocked %d files %ld %ld", blocked, static_cast<long>(files.rlim_cur), static_cast<long>(files.rlim_max));
+    log("blocked %d files %ld %ld unbuffered %d", blocked, static_cast<long>(files.rlim_cur),
+        static_cast<long>(files.rlim_max), __fbufsize(stdout) == 1);
     if (code == kAskHost)
         ask_host();
 }

@@ -62,14 +62,6 @@ TEST(Model, EveryCommandByLabelThenQuitEndsCleanly)
     EXPECT_EQ(open_descriptors(), descriptors);
 }
 
-TEST(Model, FunctionCodesGoOnlyToAClientThatAskedForThem)
-{
-    HostWithClient h;
-    ASSERT_TRUE(h.start(kTestClient, 0));
-    EXPECT_EQ(h.service.function_code(285), EditorService::Sent::NotRequested);
-    EXPECT_EQ(h.service.run_label("Move Right"), Ran::NoSuchLabel);
-}
-
 // A long-running host keeps only the recent part of its trace, and calls in
 // progress while older entries go complete in place. The client runs in a
 // process group of its own, so that a Ctrl-C at the host's terminal does
