@@ -39,7 +39,7 @@ void edit(Document& d, std::mt19937& random) {
     case 4: d.paragraph(p)->content.lock ^= 1; break;
     default:
       if (random() % 2 || d.formats().empty()) d.addFormat("F" + std::to_string(random() % 4));
-      else d.removeFormat(d.formats().front().id);
+      else EXPECT_EQ(d.removeFormat(d.formats().front().id), status::kOk);
   }
   ps = d.paragraphs();
   ObjId at = pick();
