@@ -112,6 +112,7 @@ TEST_F(Terminal, TheSelectionStaysInSightWhilePagingSearchingAndMoving)
         {{"M-S-Up"}, "Nudge Up: ", "Part 12"},
         {{"C-Home"}, "nothing on", "Part 12"},
         {{"/", "title", "Enter"}, "paragraph 1 of 261   Body", "Title"},  // asks again, with a pattern kept
+        {{":"}, "\n  Move Right         Tools > Outlining", "New Outline        Tools > Outlining"},
     };
     start();
     for (const Case &c : cases) {
