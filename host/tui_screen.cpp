@@ -115,7 +115,7 @@ std::string key_name(const Key &k)
         return prefix + "Tab";
     if (k.code == 27)
         return prefix + "Escape";
-    if (k.code > 0 && k.code < 32)
+    if (k.code >= 0 && k.code < 32)  // Ctrl-Space comes as 0: Ctrl-@
         return prefix + "Ctrl-" + static_cast<char>('@' + k.code);
     std::mbstate_t state{};
     char bytes[MB_LEN_MAX];

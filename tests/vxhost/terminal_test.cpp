@@ -111,6 +111,7 @@ TEST_F(Terminal, TheSelectionStaysInSightWhilePagingSearchingAndMoving)
         {{"BTab"}, "Move Left: 13 paragraphs changed", ">  Part 12"},
         {{"M-S-Up"}, "Nudge Up: ", "Part 12"},
         {{"C-Home"}, "nothing on", "Part 12"},
+        {{"C-Space"}, "nothing on Ctrl-@ (? lists the keys)", "Part 12"},  // key code 0
         {{"/", "title", "Enter"}, "paragraph 1 of 261   Body", "Title"},  // asks again, with a pattern kept
         {{":"}, "\n  Move Right         Tools > Outlining", "New Outline        Tools > Outlining"},
     };
