@@ -37,11 +37,11 @@ struct OpenResult {
   std::string message;  // why an open failed, for logs
 };
 
-// Open parameters the model understands (others are accepted and ignored).
 // The path with links and dots resolved, as documents keep theirs; the path
 // itself when it cannot be resolved.
 std::string canonicalPath(const std::string& path);
 
+// Open parameters the model understands (others are accepted and ignored).
 namespace openparam {
 constexpr int32_t kMakeVisible = 5;   // 0: open without making it the active document
 constexpr int32_t kNewFromTemplate = 29;  // non-zero: a new untitled document from the file

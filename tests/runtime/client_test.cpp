@@ -11,7 +11,6 @@
 #include <sys/prctl.h>
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <sstream>

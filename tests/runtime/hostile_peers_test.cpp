@@ -23,6 +23,13 @@ using Clock = std::chrono::steady_clock;
 
 double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
+// argv run as another user (nobody).
+std::vector<std::string> asNobody(std::vector<std::string> argv)
+{
+    argv.insert(argv.begin(), {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+    return argv;
+}
+
 // Connects a plain socket to a program's TCP port on this machine.
 int connect_to(uint32_t program)
 {
@@ -63,9 +70,7 @@ TEST(HostilePeers, OnlyTheirOwnCallersAreServed)
                                                    : rig.host.client_program();
         std::vector<std::string> argv = {"rpcinfo", c.target == Session ? "-u" : "-t", "127.0.0.1",
                                          std::to_string(program), "1"};
-        if (c.asNobody)
-            argv.insert(argv.begin(), {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
-        std::string out = rig.run_serving(argv);
+        std::string out = serving(rig.host, c.asNobody ? asNobody(argv) : argv);
         EXPECT_NE(out.find(c.served ? "ready and waiting" : "Authentication error"), std::string::npos) << out;
         if (c.target != ClientProgram) {
             EXPECT_EQ(rig.host.trace().back().outcome, c.served ? "replied" : "refused");
@@ -89,8 +94,7 @@ TEST(HostilePeers, AnotherUserIsRefusedThroughThisMachinesOwnAddress)
     vxhost::Host::Options options = Client::hostOptions(true);
     options.listen = address;
     vxhost::Host host(options);
-    std::string out = serving(host, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "rpcinfo", "-t",
-                                     address, std::to_string(host.program()), "1"});
+    std::string out = serving(host, asNobody({"rpcinfo", "-t", address, std::to_string(host.program()), "1"}));
     EXPECT_NE(out.find("Authentication error"), std::string::npos) << address;
 }
 
@@ -114,10 +118,8 @@ TEST(HostilePeers, WithoutSocketDiagnosticsCallersAreStillTold)
         vxhost::Host host(Client::hostOptions(true));
         std::vector<std::string> call = {"/usr/bin/python3", "-c", nullCallOverIPv6, std::to_string(tcp_port(host.program())),
                                          std::to_string(host.program())};
-        std::vector<std::string> asNobody = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
-        asNobody.insert(asNobody.end(), call.begin(), call.end());
         return seccomp_load(filter) == 0 && serving(host, call) == "accepted\n" &&
-               serving(host, asNobody) == "refused and closed\n";
+               serving(host, asNobody(call)) == "refused and closed\n";
     };
     EXPECT_EXIT(_exit(told() ? 0 : 1), testing::ExitedWithCode(0), "");
 }
@@ -165,7 +167,7 @@ TEST(HostilePeers, TheClientEndsWhenAskedEvenWhileItWaitsForTheHost)
         EXPECT_LT(since(start), 1.5);
         EXPECT_EQ(rig.err(),
                   std::string("Vellix API client \"testclient\": ended by SIG") + c.name + ".\n");
-        std::string out = rig.run_serving({"rpcinfo", "-t", "127.0.0.1", std::to_string(program), "1"});
+        std::string out = serving(rig.host, {"rpcinfo", "-t", "127.0.0.1", std::to_string(program), "1"});
         EXPECT_NE(out.find("Program not registered"), std::string::npos) << out;
     }
 }
@@ -225,7 +227,7 @@ TEST(HostilePeers, AtTheDescriptorLimitTheClientWaitsInsteadOfSpinning)
     ASSERT_TRUE(rig.host.command(12));
     // With descriptors free again, the waiting connection and a new one are served.
     std::string program = std::to_string(rig.host.client_program());
-    EXPECT_NE(rig.run_serving({"rpcinfo", "-t", "127.0.0.1", program, "1"}).find("ready and waiting"), std::string::npos);
+    EXPECT_NE(serving(rig.host, {"rpcinfo", "-t", "127.0.0.1", program, "1"}).find("ready and waiting"), std::string::npos);
     close(waiting);
 }
 

@@ -44,7 +44,6 @@ struct Client : HostWithClient {
         return std::any_of(lines.begin(), lines.end(), [&](const std::string &l) { return l.rfind(prefix, 0) == 0; });
     }
     std::string last() const { return log().empty() ? "" : log().back(); }
-    std::string run_serving(const std::vector<std::string> &argv) { return serving(host, argv); }
 };
 
 // The TCP port the port mapper gives for a program of this machine; 0 for none.

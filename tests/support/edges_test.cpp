@@ -3,9 +3,9 @@
 #include "process.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <arpa/inet.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
